@@ -1,0 +1,243 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "toolkit/number_text.h"
+
+namespace lobrin {
+namespace {
+
+// Same double, bit for bit (so -0.0 and 0.0 differ).
+bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+TEST(NumberText, RealToTextShowsAtMostFifteenDigitsWithoutExponent) {
+  const struct {
+    double value;
+    const char* text;
+  } cases[] = {
+      {0.0, "0"},
+      {-0.0, "0"},
+      {1.0, "1"},
+      {3.0, "3"},
+      {100.0, "100"},
+      {-2.5, "-2.5"},
+      {0.1, "0.1"},
+      {0.30000000000000004, "0.3"},
+      {1.0 / 3.0, "0.333333333333333"},
+      {2.0 / 3.0, "0.666666666666667"},
+      {1234.5, "1234.5"},
+      {9.999999999999995, "10"},
+      {1e-5, "0.00001"},
+      {-1e-7, "-0.0000001"},
+      {123456789012345.0, "123456789012345"},
+      {1234567890123456.0, "1234567890123460"},
+      {1e20, "100000000000000000000"},
+      {0.5, "0.5"},
+      {10.0, "10"},
+      {1e14, "100000000000000"},
+      {1e15, "1000000000000000"},
+      {123.456, "123.456"},
+      {-4.024690942871119, "-4.02469094287112"},
+      {2.0833333333333335, "2.08333333333333"},
+      // One digit short of 15 significant ones: the point still goes.
+      {12345678901234.0, "12345678901234"},
+      {std::numeric_limits<double>::infinity(), "INF"},
+      {-std::numeric_limits<double>::infinity(), "-INF"},
+      {std::numeric_limits<double>::quiet_NaN(), "NAN"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RealToText(c.value), c.text) << "value " << c.value;
+  }
+}
+
+TEST(NumberText, RealToTextWritesExtremeMagnitudesOutInFull) {
+  const std::string largest = RealToText(std::numeric_limits<double>::max());
+  EXPECT_EQ(largest.size(), 309u);
+  EXPECT_EQ(largest.substr(0, 16), "1797693134862320");
+  EXPECT_EQ(largest.find_first_not_of('0', 15), std::string::npos);
+
+  const std::string smallest = RealToText(std::numeric_limits<double>::denorm_min());
+  EXPECT_EQ(smallest.substr(0, 2), "0.");
+  EXPECT_EQ(smallest.find_first_not_of('0', 2), 325u);  // 4.94e-324: 323 zeros after the point
+  EXPECT_EQ(smallest.substr(325), "494065645841247");
+}
+
+TEST(NumberText, TextToRealScansLeniently) {
+  const struct {
+    const char* text;
+    double value;
+  } cases[] = {
+      {"", 0.0},
+      {"1.5", 1.5},
+      {".5", 0.5},
+      {"1,5", 15.0},
+      {" 1 000 ", 1000.0},
+      {"+5", 5.0},
+      {"--5", -5.0},
+      {"3-", 3.0},
+      {"1.2.3", 1.2},
+      {"12abc", 12.0},
+      {"1x2", 12.0},
+      {"abc", 0.0},
+      {"1e3", 1000.0},
+      {"1E-2", 0.01},
+      {"2.5e1", 25.0},
+      {"1.5e+2", 150.0},
+      {"1e", 1.0},
+      {"e5", 0.0},
+      {"-", -0.0},
+      {"0.3", 0.30000000000000004},
+      {"30,5", 305.0},
+      {"144", 144.0},
+      {"-30", -30.0},
+      {"4.02469094287112", 4.02469094287112},
+      {"1e1e1", 10.0},
+      {"5e 3", 5.0},
+      {"\x80" "7\xff", 7.0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_TRUE(SameBits(TextToReal(c.text), c.value))
+        << "text \"" << c.text << "\" gave " << TextToReal(c.text) << ", expected " << c.value;
+  }
+}
+
+TEST(NumberText, TextToRealBeyondTheDoubleRangeGivesInfinityOrZeroButNeverNan) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const std::string manyDigits(500, '9');
+  const struct {
+    std::string text;
+    double value;
+  } cases[] = {
+      {"1e999", inf},
+      {"-1e999", -inf},
+      {"1e2147483647", inf},
+      {"1e-2147483648", 0.0},
+      {"1e-99999", 0.0},
+      {"0e99999", 0.0},
+      {"-0e99999", -0.0},
+      {manyDigits, inf},
+      {manyDigits + "e-99999", 0.0},
+      {"0." + manyDigits, 1.0},
+      {"1e-400", 0.0},
+  };
+  for (const auto& c : cases) {
+    const double value = TextToReal(c.text);
+    EXPECT_FALSE(std::isnan(value)) << c.text.substr(0, 20);
+    EXPECT_TRUE(SameBits(value, c.value)) << c.text.substr(0, 20) << " gave " << value;
+  }
+  // An underflowing exponent fades through the denormals, silently.
+  EXPECT_GT(TextToReal("1e-320"), 0.0);
+  EXPECT_LT(TextToReal("1e-320"), std::numeric_limits<double>::min());
+}
+
+// Every text that RealToText writes for a digit count the calculator shows
+// reads back to a value that RealToText writes the same way again.
+TEST(NumberText, ShownTextsSurviveTheRoundTrip) {
+  const double values[] = {3.77912008181594, 12.398688329225, 0.60657905835276, 19.68504,
+                           1.04166666666667, 3.41754166666668, -13.2043670330093, 1e-7,
+                           123456789012345.0, 0.333333333333333};
+  for (double value : values) {
+    const std::string text = RealToText(value);
+    EXPECT_EQ(RealToText(TextToReal(text)), text);
+  }
+}
+
+TEST(NumberText, TextToIntegerReadsDigitsAfterAnOptionalSignAndWraps) {
+  const struct {
+    const char* text;
+    std::int32_t value;
+  } cases[] = {
+      {"", 0},           {"-12", -12},  {"+12", 12},
+      {" 12", 0},        {"12.7", 12},  {"12abc", 12},
+      {"-", 0},          {"2147483648", INT32_MIN}, {"4294967297", 1},
+      {"1e3", 1},        {"-2147483648", INT32_MIN}, {"+-1", 0},
+      {"99999999999999999999", 1661992959},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(TextToInteger(c.text), c.value) << "text \"" << c.text << "\"";
+  }
+}
+
+TEST(NumberText, IntegerToTextWritesPlainDecimal) {
+  const struct {
+    std::int32_t value;
+    const char* text;
+  } cases[] = {
+      {0, "0"}, {-2147483647 - 1, "-2147483648"}, {2147483647, "2147483647"}, {-7, "-7"}, {10, "10"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IntegerToText(c.value), c.text);
+}
+
+TEST(NumberText, RealToIntegerRoundsTiesToEvenAndKeepsTheLow32Bits) {
+  const long double nan = std::numeric_limits<long double>::quiet_NaN();
+  const long double inf = std::numeric_limits<long double>::infinity();
+  const struct {
+    long double value;
+    std::int32_t result;
+  } cases[] = {
+      {2.5L, 2},           {3.5L, 4},
+      {-2.5L, -2},         {2.4999L, 2},
+      {1e10L, 1410065408}, {-0.5L, 0},
+      {2147483648.0L, INT32_MIN},
+      // The 64-bit range ends the rounding; beyond it, and for NaN, the result is 0.
+      {-9223372036854775808.0L, 0},
+      {9223372036854775807.0L, -1},
+      {9223372036854775808.0L, 0},
+      {1e300L, 0},         {-1e300L, 0},
+      {inf, 0},            {-inf, 0},
+      {nan, 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RealToInteger(c.value), c.result) << "value " << static_cast<double>(c.value);
+  }
+}
+
+TEST(NumberText, RealToIntegerIgnoresTheCallersRoundingMode) {
+  // Round toward zero in the control word's rounding bits.
+  std::uint16_t saved;
+  asm volatile("fnstcw %0" : "=m"(saved));
+  std::uint16_t chopping = saved | 0x0C00;
+  asm volatile("fldcw %0" : : "m"(chopping));
+  const std::int32_t rounded = RealToInteger(2.75L);
+  std::uint16_t after;
+  asm volatile("fnstcw %0" : "=m"(after));
+  asm volatile("fldcw %0" : : "m"(saved));
+  EXPECT_EQ(rounded, 3);
+  EXPECT_EQ(after, chopping);
+}
+
+TEST(NumberText, TextOperationsCountFromOne) {
+  EXPECT_EQ(TextPosition("b", "abcb"), 2);
+  EXPECT_EQ(TextPosition("cb", "abcb"), 3);
+  EXPECT_EQ(TextPosition("x", "abc"), 0);
+  EXPECT_EQ(TextPosition("", "abc"), 0);
+  EXPECT_EQ(TextPosition("abcd", "abc"), 0);
+
+  const struct {
+    int position;
+    int count;
+    const char* after;
+  } deletions[] = {
+      {2, 2, "adef"}, {1, 1, "bcdef"}, {5, 99, "abcd"}, {6, 1, "abcde"},
+      {7, 1, "abcdef"}, {0, 1, "abcdef"}, {-3, 5, "abcdef"}, {2, 0, "abcdef"}, {2, -1, "abcdef"},
+      {1, INT_MAX, ""},
+  };
+  for (const auto& d : deletions) {
+    std::string text = "abcdef";
+    DeleteText(text, d.position, d.count);
+    EXPECT_EQ(text, d.after) << "delete " << d.count << " at " << d.position;
+  }
+
+  const char buffer[] = {'a', 'b', 'c', '\0', 'd'};
+  EXPECT_EQ(TextFromBuffer(buffer, 10), "abc");
+  EXPECT_EQ(TextFromBuffer(buffer, 1), "ab");  // the bound plus one
+  EXPECT_EQ(TextFromBuffer("\0abc", 3), "");
+  EXPECT_EQ(TextFromBuffer(nullptr, 3), "");
+}
+
+}  // namespace
+}  // namespace lobrin
