@@ -126,6 +126,9 @@ class TStrListEx : public TStrList {
   ~TStrListEx() override;
 
  private:
+  // Gives every string an object slot (null) that it does not have yet.
+  void PadObjects();
+
   TList* objects_;  // owned list of borrowed pointers, parallel to the strings
 };
 

@@ -68,6 +68,7 @@ class TObj {
   void Destroy();
 
   std::int32_t ref_count_ = 0;
+  bool destroying_ = false;  // Destroy has started: the count stays put from then on
   TObjDestroyProc on_destroy_proc_ = nullptr;
   void* on_destroy_data_ = nullptr;                             // borrowed
   std::vector<std::pair<TAutoFreeProc, void*>> auto_free_;     // arguments borrowed until called
