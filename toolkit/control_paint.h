@@ -1,0 +1,23 @@
+#pragma once
+// The control side of drawing: a control's canvas, its paint event and the
+// paint handler that serves WM_PAINT and WM_PRINT, and the background brush.
+
+#include "toolkit/control.h"
+
+namespace lobrin {
+
+class TCanvas;
+
+// The control's canvas, made on first use with copies of its font and brush.
+TCanvas* ControlCanvas(TControl* control);
+// Stores the paint event and attaches the paint handler.
+void AttachPaintEvent(TControl* control, TPaintEvent event);
+// The handler for WM_PAINT and WM_PRINT while the control has a paint event.
+bool PaintHandler(TControl* control, TMessage& msg, LRESULT& result);
+// The device context for a control's canvas: the paint context while painting,
+// the one already assigned, else GetDC of the control's window.
+HDC ControlContextProvider(TCanvas* canvas);
+// The brush the control's background is painted with (through BackgroundBrushLookup).
+HBRUSH ControlBackgroundBrush(TControl* control);
+
+}  // namespace lobrin
