@@ -1,0 +1,241 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "elements/data.h"
+#include "tests/support/probe_element.h"
+
+namespace lobrin {
+namespace {
+
+using testing::CallLog;
+using testing::Describe;
+using testing::LinkTrafficOn;
+using testing::ProbeElement;
+
+TData MakeInteger(std::int32_t i) { TData v; SetInteger(v, i); return v; }
+TData MakeReal(double r) { TData v; SetReal(v, r); return v; }
+TData MakeText(const std::string& t) { TData v; SetText(v, t); return v; }
+TData MakeKind(std::uint8_t kind) { TData v; v.kind = kind; return v; }
+
+TEST(DataValues, KindTagsNameThemselves) {
+  EXPECT_STREQ(DataKindNames[kDataNull], "NULL");
+  EXPECT_STREQ(DataKindNames[kDataInteger], "Integer");
+  EXPECT_STREQ(DataKindNames[kDataString], "String");
+  EXPECT_STREQ(DataKindNames[kDataReal], "Real");
+  EXPECT_STREQ(DataKindNames[kDataBreak], "Break");
+}
+
+TEST(DataValues, ConversionsFollowTheKind) {
+  const struct {
+    TData value;
+    const char* text;
+    double real;
+    std::int32_t integer;
+  } cases[] = {
+      {MakeReal(2.5), "2.5", 2.5, 2},
+      {MakeReal(3.5), "3.5", 3.5, 4},
+      {MakeReal(1.0 / 3.0), "0.333333333333333", 1.0 / 3.0, 0},
+      {MakeInteger(-7), "-7", -7.0, -7},
+      {MakeText("12abc"), "12abc", 12.0, 12},
+      {MakeText("145"), "145", 145.0, 145},
+      {MakeText(""), "", 0.0, 0},
+      {TData{}, "", 0.0, 0},
+      {MakeKind(kDataBreak), "", 0.0, 0},
+      {MakeKind(11), "", 0.0, 0},  // a reserved kind reads like NULL
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ValueToText(c.value), c.text) << Describe(c.value);
+    EXPECT_EQ(ValueToReal(c.value), c.real) << Describe(c.value);
+    EXPECT_EQ(ValueToInteger(c.value), c.integer) << Describe(c.value);
+  }
+  EXPECT_TRUE(IsIntegerValue(MakeInteger(0)));
+  EXPECT_FALSE(IsIntegerValue(MakeReal(1.0)));
+}
+
+TEST(DataValues, ValueMakersClearTheChainPointers) {
+  TData other = MakeInteger(1);
+  THI_Event link;
+  TData value;
+  value.nextValue = &other;
+  value.forwardEvent = &link;
+  SetReal(value, 1.5);
+  EXPECT_EQ(value.nextValue, nullptr);
+  EXPECT_EQ(value.forwardEvent, nullptr);
+}
+
+TEST(DataValues, ConsumeTakesTheNextValueOfAChainOrBecomesNull) {
+  TData second = MakeText("two");
+  TData first = MakeInteger(1);
+  first.nextValue = &second;
+  ConsumeValue(first);
+  EXPECT_EQ(first.kind, kDataString);
+  EXPECT_EQ(first.textValue, "two");
+  ConsumeValue(first);
+  EXPECT_EQ(first.kind, kDataNull);
+
+  TData looped = MakeInteger(3);
+  looped.nextValue = &looped;  // a chain pointing at itself stays intact
+  ConsumeValue(looped);
+  EXPECT_EQ(ValueToInteger(looped), 3);
+}
+
+class Links : public ::testing::Test {
+ protected:
+  LinkTrafficOn traffic_;
+  CallLog log_;
+  ProbeElement a_{log_, "a"};
+  ProbeElement b_{log_, "b"};
+  ProbeElement c_{log_, "c"};
+};
+
+TEST_F(Links, AnUnlinkedEventCallsNothingAndLeavesTheValue) {
+  TData value = MakeInteger(5);
+  FireEvent(THI_Event{}, value);
+  FireInPlace(THI_Event{}, value);
+  EXPECT_TRUE(log_.empty());
+  EXPECT_EQ(Describe(value), "Integer:5");
+}
+
+TEST_F(Links, ALinkCarriesItsIndexToThePoint) {
+  FireText(MakeLink<&ProbeElement::recordPoint>(&a_, 7), "x");
+  EXPECT_EQ(log_, (CallLog{"a:String:x"}));
+  EXPECT_EQ(a_.lastIndex, 7);
+}
+
+TEST_F(Links, AForwardRunsAfterItsHandlerReturnsWithTheSameValueNowNull) {
+  a_.forward = MakeLink<&ProbeElement::forwardPoint>(&b_);
+  b_.forward = MakeLink<&ProbeElement::recordAndFirePoint>(&c_);
+  c_.onRecord = MakeLink<&ProbeElement::recordPoint>(&a_);
+  TData value = MakeInteger(9);
+  FireEvent(MakeLink<&ProbeElement::forwardPoint>(&a_), value);
+  // a forwards to b, b forwards to c; c fires on to a, nested in c's call.
+  EXPECT_EQ(log_, (CallLog{"a:Integer:9", "b:NULL:", "c:NULL:", "a:NULL:"}));
+  EXPECT_EQ(b_.lastSeen, &value);
+  EXPECT_EQ(c_.lastSeen, &value);
+  EXPECT_EQ(value.kind, kDataNull);
+}
+
+TEST_F(Links, AForwardToAnUnlinkedEventEndsTheLoop) {
+  TData value = MakeReal(1.0);
+  FireEvent(MakeLink<&ProbeElement::forwardPoint>(&a_), value);
+  EXPECT_EQ(log_, (CallLog{"a:Real:1"}));
+  EXPECT_EQ(value.kind, kDataNull);
+}
+
+TEST_F(Links, AReadLinkIsNeverForwarded) {
+  a_.forward = MakeLink<&ProbeElement::recordPoint>(&b_);
+  TData value;
+  ReadLink(MakeLink<&ProbeElement::forwardPoint>(&a_), value);
+  EXPECT_EQ(log_, (CallLog{"a:NULL:"}));
+}
+
+TEST_F(Links, FireCopyShieldsTheCallersValueAndFireInPlaceDoesNot) {
+  const THI_Event consumer = MakeLink<&ProbeElement::consumePoint>(&a_);
+  TData value = MakeReal(5.0);
+  FireCopy(consumer, value);
+  EXPECT_EQ(Describe(value), "Real:5");
+  FireInPlace(consumer, value);
+  EXPECT_EQ(value.kind, kDataNull);
+  EXPECT_EQ(log_, (CallLog{"a:Real:5", "a:Real:5"}));
+}
+
+TEST_F(Links, TextFromLinkPrefersTheLinkThenTheDefaultThenTheIncomingValue) {
+  const THI_Event answer = MakeLink<&ProbeElement::answerPoint>(&a_);
+  TData incoming = MakeInteger(42);
+
+  a_.answer = TData{};  // a linked point answering NULL beats the default
+  EXPECT_EQ(TextFromLink(incoming, answer, "abc"), "");
+  a_.answer = MakeKind(kDataBreak);  // Break falls back to the default
+  EXPECT_EQ(TextFromLink(incoming, answer, "abc"), "abc");
+  a_.answer = MakeReal(2.5);
+  EXPECT_EQ(TextFromLink(incoming, answer, "abc"), "2.5");
+  EXPECT_EQ(Describe(incoming), "Integer:42");
+  EXPECT_EQ(log_, (CallLog{"a:NULL:", "a:NULL:", "a:NULL:"}));  // each read starts from NULL
+
+  EXPECT_EQ(TextFromLink(incoming, THI_Event{}, ""), "42");
+  EXPECT_EQ(incoming.kind, kDataNull);
+  EXPECT_EQ(TextFromLink(incoming, THI_Event{}, ""), "");
+}
+
+TEST_F(Links, RealFromLinkLetsANonZeroDefaultWinAndConsumesTheIncomingValue) {
+  TData incoming = MakeReal(5.0);
+  EXPECT_EQ(RealFromLink(incoming, THI_Event{}, 2.0), 2.0);
+  EXPECT_EQ(Describe(incoming), "Real:5");
+  EXPECT_EQ(RealFromLink(incoming, THI_Event{}, -0.0), 5.0);  // -0.0 counts as no default
+  EXPECT_EQ(incoming.kind, kDataNull);
+  EXPECT_EQ(RealFromLink(incoming, THI_Event{}, 0.0), 0.0);
+
+  TData text = MakeText("145");
+  EXPECT_EQ(RealFromLink(text, THI_Event{}, 0.0), 145.0);
+  TData empty = MakeText("");
+  EXPECT_EQ(RealFromLink(empty, THI_Event{}, 0.0), 0.0);
+
+  a_.answer = TData{};
+  TData unused = MakeReal(7.0);
+  EXPECT_EQ(RealFromLink(unused, MakeLink<&ProbeElement::answerPoint>(&a_), 3.0), 0.0);
+  EXPECT_EQ(Describe(unused), "Real:7");
+}
+
+TEST_F(Links, ReadLinkOrBreakShowsThePointWhatTheValueHeld) {
+  a_.answer = MakeText("answer");
+  TData value = MakeInteger(11);
+  ReadLinkOrBreak(value, MakeLink<&ProbeElement::answerPoint>(&a_));
+  EXPECT_EQ(log_, (CallLog{"a:Integer:11"}));
+  EXPECT_EQ(Describe(value), "String:answer");
+  ReadLinkOrBreak(value, THI_Event{});
+  EXPECT_EQ(value.kind, kDataBreak);
+}
+
+TEST_F(Links, DisabledTrafficFiresNothingAndReadsNeutralValues) {
+  a_.answer = MakeInteger(8);
+  const THI_Event record = MakeLink<&ProbeElement::recordPoint>(&a_);
+  const THI_Event answer = MakeLink<&ProbeElement::answerPoint>(&a_);
+  EXPECT_EQ(IntegerFromLink(answer), 8);
+  log_.clear();
+
+  DisableLinks();
+  EXPECT_FALSE(LinksEnabled());
+  FireInteger(record, 1);
+  FireNull(record);
+  TData incoming = MakeReal(4.0);
+  EXPECT_EQ(IntegerFromLink(answer), 0);
+  EXPECT_EQ(TextFromLink(incoming, answer, "abc"), "");
+  EXPECT_EQ(RealFromLink(incoming, answer, 3.0), 0.0);
+  EXPECT_TRUE(log_.empty());
+  EXPECT_EQ(Describe(incoming), "Real:4");
+
+  EnableLinks();
+  EXPECT_TRUE(LinksEnabled());
+  FireInteger(record, 1);
+  EXPECT_EQ(log_, (CallLog{"a:Integer:1"}));
+}
+
+struct StartupRecorder {
+  static std::vector<int> order;
+  int id = 0;
+  StartupRecorder* registersLater = nullptr;  // borrowed
+  static void Run(void* object) {
+    auto* self = static_cast<StartupRecorder*>(object);
+    order.push_back(self->id);
+    if (self->registersLater) RegisterStartupCallback({&StartupRecorder::Run, self->registersLater});
+  }
+};
+std::vector<int> StartupRecorder::order;
+
+TEST(StartupCallbacks, RunOnceInRegistrationOrderIncludingOnesAddedMeanwhile) {
+  StartupRecorder first{1}, second{2}, late{3};
+  first.registersLater = &late;
+  RegisterStartupCallback({&StartupRecorder::Run, &first});
+  RegisterStartupCallback({&StartupRecorder::Run, &second});
+  RegisterStartupCallback({nullptr, nullptr});
+  RunStartupCallbacks();
+  EXPECT_EQ(StartupRecorder::order, (std::vector<int>{1, 2, 3}));
+  EXPECT_TRUE(StartupCallbacksRan());
+  RunStartupCallbacks();
+  EXPECT_EQ(StartupRecorder::order.size(), 3u);
+}
+
+}  // namespace
+}  // namespace lobrin
