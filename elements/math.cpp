@@ -1,0 +1,89 @@
+#include "elements/math.h"
+
+#include <cmath>
+
+#include "toolkit/number_text.h"
+
+namespace lobrin {
+
+double DegreeFactor() {
+  long double pi;
+  asm("fldpi" : "=t"(pi));
+  return static_cast<double>(pi / 180.0L);
+}
+
+long double ExtendedSine(long double argument) {
+  asm("fsin" : "+t"(argument));
+  return argument;
+}
+
+void THIMath::SetInitialResult(double value) {
+  initialResult = value;
+  result = value;
+  errorFlag = false;
+}
+
+void THIMath::SetAngleMode(std::uint8_t mode) {
+  angleFactor = mode == kAngleRadians ? 1.0 : DegreeFactor();
+}
+
+void THIMath::computePoint(TData& value, std::uint16_t) {
+  switch (operationKind) {
+    case kMathSine: {
+      const double operand = RealFromLink(value, firstOperandLink, firstDefault);
+      Deliver(ExtendedSine(static_cast<long double>(angleFactor) * operand));
+      break;
+    }
+    case kMathMultiply: {
+      const double first = RealFromLink(value, firstOperandLink, firstDefault);
+      const double second = RealFromLink(value, secondOperandLink, secondDefault);
+      Deliver(static_cast<long double>(first) * second);
+      break;
+    }
+    case kMathDivide: {
+      const double first = RealFromLink(value, firstOperandLink, firstDefault);
+      const double second = RealFromLink(value, secondOperandLink, secondDefault);
+      if (second == 0.0) {  // -0.0 too
+        TakeErrorPath();
+      } else {
+        Deliver(static_cast<long double>(first) / second);
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void THIMath::resultPoint(TData& value, std::uint16_t) {
+  if (errorFlag) {
+    SetNull(value);
+  } else if (realResult) {
+    SetReal(value, result);
+  } else {
+    SetInteger(value, RealToInteger(result));
+  }
+}
+
+void THIMath::Deliver(long double exact) {
+  const double stored = static_cast<double>(exact);
+  if (!std::isfinite(stored)) {
+    TakeErrorPath();
+    return;
+  }
+  result = stored;
+  errorFlag = false;
+  if (realResult) {
+    FireReal(resultEvent, result);
+  } else {
+    FireInteger(resultEvent, RealToInteger(result));
+  }
+}
+
+void THIMath::TakeErrorPath() {
+  result = initialResult;
+  errorFlag = true;
+  FireNull(errorEvent);
+}
+
+}  // namespace lobrin
