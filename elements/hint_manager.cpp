@@ -21,11 +21,6 @@ constexpr DWORD kTipStyle = WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX;
 constexpr UINT kToolFlags = TTF_IDISHWND | TTF_SUBCLASS | TTF_TRANSPARENT;
 constexpr UINT kTopmostNoMoveFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE;
 
-COLORREF ResolveColour(std::uint32_t colour) {
-  if (colour & kSystemColourFlag) return GetSysColor(static_cast<int>(colour & 0xFF));
-  return static_cast<COLORREF>(colour);
-}
-
 HFONT MakeTipFont(const TFontRec& rec) {
   LOGFONTA lf{};
   std::strncpy(lf.lfFaceName, rec.name.c_str(), LF_FACESIZE - 1);

@@ -1,0 +1,72 @@
+#include "elements/message.h"
+
+#include <cstring>
+
+#include "toolkit/control.h"
+#include "toolkit/lists.h"
+
+namespace lobrin {
+
+namespace {
+
+constexpr UINT kButtonsStyles[] = {MB_OK, MB_OKCANCEL, MB_YESNO, MB_YESNOCANCEL, MB_RETRYCANCEL,
+                                   MB_ABORTRETRYIGNORE};
+constexpr UINT kIconStyles[] = {0, MB_ICONHAND, MB_ICONQUESTION, MB_ICONEXCLAMATION,
+                                MB_ICONASTERISK};
+constexpr UINT kDefaultButtonStyles[] = {MB_DEFBUTTON1, MB_DEFBUTTON2, MB_DEFBUTTON3};
+
+template <std::size_t N>
+UINT StyleAt(const UINT (&table)[N], std::uint8_t index) {
+  return index < N ? table[index] : 0;
+}
+
+constexpr WORD kTextResourceType = 100;
+
+}  // namespace
+
+UINT MessageBoxStyle(std::uint8_t buttonsKind, std::uint8_t iconKind,
+                     std::uint8_t defaultButtonIndex) {
+  return StyleAt(kButtonsStyles, buttonsKind) | StyleAt(kIconStyles, iconKind) |
+         StyleAt(kDefaultButtonStyles, defaultButtonIndex);
+}
+
+std::string LoadTextResource(const std::string& name) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC info = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(kTextResourceType));
+  if (info == nullptr) return std::string();
+  HGLOBAL loaded = LoadResource(module, info);
+  if (loaded == nullptr) return std::string();
+  const char* bytes = static_cast<const char*>(LockResource(loaded));
+  // Never read past the resource, even when it lacks its closing zero byte.
+  std::string text;
+  if (bytes != nullptr) {
+    DWORD size = SizeofResource(module, info);
+    const void* zero = std::memchr(bytes, 0, size);
+    text.assign(bytes, zero ? static_cast<const char*>(zero) - bytes : size);
+  }
+  FreeResource(loaded);
+  return text;
+}
+
+void THIMessage::showPoint(TData& value, std::uint16_t) {
+  std::string text = TextFromLink(value, textLink, defaultText);
+  std::string caption = TextFromLink(value, captionLink, defaultCaption);
+  UINT style = MessageBoxStyle(buttonsKind, iconKind, defaultButtonIndex);
+  int code = MessageBoxA(MessageBoxOwner(), text.c_str(), caption.c_str(), style);
+  FireInteger(resultEvent, code);
+
+  const THI_Event* const buttonEvents[] = {&okEvent,    &cancelEvent, &abortEvent, &retryEvent,
+                                           &ignoreEvent, &yesEvent,   &noEvent};
+  if (code >= IDOK && code <= IDNO) ForwardTo(value, *buttonEvents[code - IDOK]);
+}
+
+HWND MessageBoxOwner() {
+  if (AppWindow == nullptr) return nullptr;
+  if (AppWindow->isForm) return AppWindow->handle;  // the application window is the form
+  TControl* first = AppWindow->children != nullptr
+                        ? static_cast<TControl*>(AppWindow->children->Get(0))
+                        : nullptr;
+  return first != nullptr ? first->handle : nullptr;
+}
+
+}  // namespace lobrin
