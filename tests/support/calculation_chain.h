@@ -1,0 +1,132 @@
+#pragma once
+// The calculator's calculation chain without windows: its arithmetic elements
+// and hubs configured and linked as the calculator form does it, with
+// stand-ins in place of the edits and buttons. The info button and message
+// box (link 27) have no part in the calculation and are left out.
+//
+// Link traffic stays as it is: the caller switches it on after construction,
+// as the program's start-up step does.
+
+#include <cstdint>
+
+#include "elements/data.h"
+#include "elements/hub.h"
+#include "elements/math.h"
+#include "tests/support/text_box_stand_in.h"
+
+namespace lobrin::testing {
+
+struct CalculationChain {
+  // Edits and buttons (stand-ins).
+  TextBoxStandIn HPlaneBwEdit, EPlaneBwEdit, FrequencyEdit;
+  TextBoxStandIn HMetersEdit, HFeetEdit, EMetersEdit, EFeetEdit;
+  ButtonStandIn CalculateButton, ClearButton;
+
+  // Arithmetic elements.
+  THIMath HHalfAngleMath, HSineMath, HDoubleSineMath, HWavelengthMath, HDistanceMath, HFeetMath;
+  THIMath EHalfAngleMath, ESineMath, EDoubleSineMath, EWavelengthMath, EDistanceMath, EFeetMath;
+
+  // Hubs.
+  THIHub CalculateHub, EPlaneHub, FrequencyHub, HDistanceHub, HFeetHub, ClearHub;
+
+  CalculationChain() {
+    ConfigureMath();
+    ConfigureHubs();
+    CalculateButton.clickData.kind = kDataReal;  // Real 0.0
+    MakeLinks();
+  }
+  CalculationChain(const CalculationChain&) = delete;
+  CalculationChain& operator=(const CalculationChain&) = delete;
+
+ private:
+  void ConfigureMath() {
+    struct Setting {
+      THIMath CalculationChain::*element;
+      std::uint8_t operation;
+      double firstDefault;
+      double secondDefault;
+      std::uint8_t angleMode;
+      double initialResult;
+    };
+    static const Setting kSettings[] = {
+        {&CalculationChain::HHalfAngleMath, kMathDivide, 2.0, 2.0, kAngleRadians, 0.0},
+        {&CalculationChain::HSineMath, kMathSine, 0.0, 0.0, kAngleDegrees, 0.0},
+        {&CalculationChain::HDoubleSineMath, kMathMultiply, 2.0, 0.0, kAngleRadians, 0.0},
+        {&CalculationChain::HWavelengthMath, kMathDivide, 300.0, 0.0, kAngleRadians, 0.0},
+        {&CalculationChain::HDistanceMath, kMathDivide, 0.0, 0.0, kAngleRadians, 2.0},
+        {&CalculationChain::HFeetMath, kMathMultiply, 3.28084, 0.0, kAngleRadians, 0.0},
+        {&CalculationChain::EHalfAngleMath, kMathDivide, 2.0, 2.0, kAngleRadians, 0.0},
+        {&CalculationChain::ESineMath, kMathSine, 0.0, 0.0, kAngleDegrees, 0.0},
+        {&CalculationChain::EDoubleSineMath, kMathMultiply, 2.0, 0.0, kAngleRadians, 0.0},
+        {&CalculationChain::EWavelengthMath, kMathDivide, 300.0, 0.0, kAngleRadians, 0.0},
+        {&CalculationChain::EDistanceMath, kMathDivide, 0.0, 0.0, kAngleRadians, 2.0},
+        {&CalculationChain::EFeetMath, kMathMultiply, 3.28084, 0.0, kAngleRadians, 0.0},
+    };
+    for (const Setting& s : kSettings) {
+      THIMath& math = this->*s.element;
+      math.operationKind = s.operation;
+      math.firstDefault = s.firstDefault;
+      math.secondDefault = s.secondDefault;
+      math.realResult = true;
+      math.SetInitialResult(s.initialResult);
+      math.SetAngleMode(s.angleMode);
+    }
+  }
+
+  void ConfigureHubs() {
+    CalculateHub.SetOutputCount(3);
+    EPlaneHub.SetOutputCount(2);
+    FrequencyHub.SetOutputCount(2);
+    HDistanceHub.SetOutputCount(2);
+    HFeetHub.SetOutputCount(2);
+    ClearHub.SetOutputCount(7);
+  }
+
+  void MakeLinks() {
+    struct Link {
+      THI_Event* source;
+      THI_Event link;
+    };
+    const Link kLinks[] = {
+        /*  1 */ {&CalculateButton.onClick, MakeLink<&THIHub::fanOutPoint>(&CalculateHub, 0)},
+        /*  2 */ {&FrequencyEdit.onChange, MakeLink<&THIHub::fanOutPoint>(&FrequencyHub, 0)},
+        /*  3 */ {&HHalfAngleMath.resultEvent, MakeLink<&THIMath::computePoint>(&HSineMath, 0)},
+        /*  4 */ {&HHalfAngleMath.firstOperandLink, MakeLink<&TextBoxStandIn::textPoint>(&HPlaneBwEdit, 0)},
+        /*  5 */ {&HSineMath.resultEvent, MakeLink<&THIMath::computePoint>(&HDoubleSineMath, 0)},
+        /*  6 */ {&CalculateHub.outputs[0], MakeLink<&THIMath::computePoint>(&HHalfAngleMath, 0)},
+        /*  7 */ {&CalculateHub.outputs[1], MakeLink<&THIMath::computePoint>(&HDistanceMath, 0)},
+        /*  8 */ {&CalculateHub.outputs[2], MakeLink<&THIHub::fanOutPoint>(&EPlaneHub, 0)},
+        /*  9 */ {&HDistanceMath.resultEvent, MakeLink<&THIHub::fanOutPoint>(&HDistanceHub, 0)},
+        /* 10 */ {&HDistanceMath.firstOperandLink, MakeLink<&THIMath::resultPoint>(&HWavelengthMath, 0)},
+        /* 11 */ {&HDistanceMath.secondOperandLink, MakeLink<&THIMath::resultPoint>(&HDoubleSineMath, 0)},
+        /* 12 */ {&FrequencyHub.outputs[0], MakeLink<&THIMath::computePoint>(&HWavelengthMath, 0)},
+        /* 13 */ {&FrequencyHub.outputs[1], MakeLink<&THIMath::computePoint>(&EWavelengthMath, 0)},
+        /* 14 */ {&ClearButton.onClick, MakeLink<&THIHub::fanOutPoint>(&ClearHub, 0)},
+        /* 15 */ {&ClearHub.outputs[0], MakeLink<&TextBoxStandIn::setTextPoint>(&HPlaneBwEdit, 0)},
+        /* 16 */ {&ClearHub.outputs[1], MakeLink<&TextBoxStandIn::setTextSilentPoint>(&FrequencyEdit, 1)},
+        /* 17 */ {&ClearHub.outputs[2], MakeLink<&TextBoxStandIn::setTextSilentPoint>(&HMetersEdit, 1)},
+        /* 18 */ {&ClearHub.outputs[3], MakeLink<&TextBoxStandIn::setTextSilentPoint>(&HFeetEdit, 1)},
+        /* 19 */ {&ClearHub.outputs[4], MakeLink<&TextBoxStandIn::setTextSilentPoint>(&EFeetEdit, 1)},
+        /* 20 */ {&ClearHub.outputs[5], MakeLink<&TextBoxStandIn::setTextSilentPoint>(&EMetersEdit, 1)},
+        /* 21 */ {&ClearHub.outputs[6], MakeLink<&TextBoxStandIn::setTextPoint>(&EPlaneBwEdit, 0)},
+        /* 22 */ {&HFeetMath.resultEvent, MakeLink<&THIHub::fanOutPoint>(&HFeetHub, 0)},
+        /* 23 */ {&HMetersEdit.onChange, MakeLink<&THIMath::computePoint>(&HFeetMath, 0)},
+        /* 24 */ {&EMetersEdit.onChange, MakeLink<&THIMath::computePoint>(&EFeetMath, 0)},
+        /* 25 */ {&HDistanceHub.outputs[0], MakeLink<&TextBoxStandIn::setTextPoint>(&HMetersEdit, 0)},
+        /* 26 */ {&HFeetHub.outputs[0], MakeLink<&TextBoxStandIn::setTextPoint>(&HFeetEdit, 0)},
+        /* 27: InfoButton.onClick -> InfoMessage.showPoint, outside the calculation */
+        /* 28 */ {&EHalfAngleMath.resultEvent, MakeLink<&THIMath::computePoint>(&ESineMath, 0)},
+        /* 29 */ {&EHalfAngleMath.firstOperandLink, MakeLink<&TextBoxStandIn::textPoint>(&EPlaneBwEdit, 0)},
+        /* 30 */ {&ESineMath.resultEvent, MakeLink<&THIMath::computePoint>(&EDoubleSineMath, 0)},
+        /* 31 */ {&EPlaneHub.outputs[0], MakeLink<&THIMath::computePoint>(&EHalfAngleMath, 0)},
+        /* 32 */ {&EPlaneHub.outputs[1], MakeLink<&THIMath::computePoint>(&EDistanceMath, 0)},
+        /* 33 */ {&EDistanceMath.resultEvent, MakeLink<&TextBoxStandIn::setTextPoint>(&EMetersEdit, 0)},
+        /* 34 */ {&EDistanceMath.firstOperandLink, MakeLink<&THIMath::resultPoint>(&EWavelengthMath, 0)},
+        /* 35 */ {&EDistanceMath.secondOperandLink, MakeLink<&THIMath::resultPoint>(&EDoubleSineMath, 0)},
+        /* 36 */ {&EFeetMath.resultEvent, MakeLink<&TextBoxStandIn::setTextPoint>(&EFeetEdit, 0)},
+    };
+    for (const Link& l : kLinks) *l.source = l.link;
+  }
+};
+
+}  // namespace lobrin::testing
