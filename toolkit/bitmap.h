@@ -31,6 +31,9 @@ class TBitmap : public TObj {
   HBITMAP Handle() const { return handle_; }
   std::uint8_t PixelFormat() const { return pixel_format_; }
 
+  // Clears the bitmap and makes a new screen-compatible one of that size; no
+  // handle when either size is 0 or below, and an empty bitmap when GDI fails.
+  void SetSize(std::int32_t width, std::int32_t height);
   // Clears the bitmap and adopts `handle`, taking the size from GetObjectA.
   // A zero handle, or one that is not a bitmap, leaves it empty and not
   // adopted; the bitmap's own handle changes nothing.

@@ -121,7 +121,6 @@ class TCanvas : public TObj {
 
   TCanvasOwner owner_;               // borrowed control
   HDC context_ = nullptr;
-  bool context_assigned_ = false;
   bool context_from_provider_ = false;  // given back through provider_.release
   bool context_owned_ = false;          // DeleteDC when let go
   std::uint8_t selected_ = 0;           // kRequirePen/Brush/Font bits
