@@ -29,12 +29,12 @@
 #include <cstdint>
 #include <string>
 
+#include "toolkit/graphic_tool.h"
 #include "toolkit/obj.h"
 
 namespace lobrin {
 
 class TControl;
-class TGraphicTool;
 class TCanvas;
 class TList;
 
@@ -45,9 +45,9 @@ class TList;
 // A WM_COMMAND from a child control, sent back to that child by its parent.
 constexpr UINT kReflectedCommand = 0xB005;
 // WM_CTLCOLORMSGBOX..WM_CTLCOLORSTATIC sent back to the child: message + this offset.
-constexpr UINT kReflectedColorOffset = 0xBC00;
-constexpr UINT kReflectedColorFirst = WM_CTLCOLORMSGBOX + kReflectedColorOffset;  // 0xBD32
-constexpr UINT kReflectedColorLast = WM_CTLCOLORSTATIC + kReflectedColorOffset;   // 0xBD38
+constexpr UINT kReflectedColourOffset = 0xBC00;
+constexpr UINT kReflectedColourFirst = WM_CTLCOLORMSGBOX + kReflectedColourOffset;  // 0xBD32
+constexpr UINT kReflectedColourLast = WM_CTLCOLORSTATIC + kReflectedColourOffset;   // 0xBD38
 // Posted to a control to free it once the current message is over.
 constexpr UINT kFreeControlMessage = 0xB003;
 // Private message of the toolkit, handed to PrivateMessageProc.
@@ -60,12 +60,6 @@ constexpr DWORD kAppWindowStyle = 0x90CA0000;  // WS_POPUP|WS_VISIBLE|WS_CAPTION
 constexpr DWORD kLabelStyle = 0x5000018C;      // WS_CHILD|WS_VISIBLE|SS_NOTIFY|SS_NOPREFIX|SS_LEFTNOWORDWRAP
 constexpr DWORD kEditStyle = 0x50810000;       // WS_CHILD|WS_VISIBLE|WS_BORDER|WS_TABSTOP
 constexpr DWORD kButtonStyle = 0x50011000;     // WS_CHILD|WS_VISIBLE|WS_TABSTOP|BS_PUSHLIKE
-
-// Colour values: the top bit names a system colour whose GetSysColor index is the
-// low byte; any other value is a COLORREF.
-constexpr std::uint32_t kSystemColorFlag = 0x80000000;
-constexpr std::uint32_t kColorWindowText = 0x80000008;
-constexpr std::uint32_t kColorButtonFace = 0x8000000F;
 
 // Focus keys: the navigation keys that move the focus away from a control.
 constexpr std::uint8_t kFocusKeyTab = 1;
@@ -171,6 +165,8 @@ using TBrushLookupProc = HBRUSH (*)(TControl* control);
 using TMeasureHook = void (*)(TControl* control, SIZE& size);
 using TRecordProc = void (*)(TMessage& msg);
 using TPrivateMessageProc = void (*)(WPARAM wParam, LPARAM lParam);
+
+// Colour values (kColourButtonFace, ResolveColour...) come from graphic_tool.h.
 
 // ---------------------------------------------------------------------------
 // Class actions: what a kind of child control's notifications mean
@@ -293,8 +289,8 @@ class TControl : public TObj {
   // --- Look
   bool childrenGet3D = true;
   bool has3D = true;
-  std::uint32_t textColor = kColorWindowText;
-  std::uint32_t backgroundColor = kColorButtonFace;
+  std::uint32_t textColour = kColourWindowText;
+  std::uint32_t backgroundColour = kColourButtonFace;
   TGraphicTool* font = nullptr;    // owned; linked to the parent's font
   TGraphicTool* brush = nullptr;   // owned; linked to the parent's brush
   TCanvas* canvas = nullptr;       // owned; made by ControlCanvas
@@ -331,7 +327,7 @@ class TControl : public TObj {
 
   // --- Cached background brush
   HBRUSH cachedBrush = nullptr;    // owned
-  COLORREF cachedBrushColor = 0;
+  COLORREF cachedBrushColour = 0;
 
   // --- Notification procedures
   TControlProc afterCreate = nullptr;
@@ -421,8 +417,6 @@ TControl* OwningForm(TControl* control);
 bool IsMainForm(TControl* control);
 // Windows family and version: 6, 5, 4, 3 on NT; 2, 1 on 9x; 0 otherwise.
 std::uint8_t SystemVersionCode();
-// The RGB value of a colour value.
-COLORREF ResolveColor(std::uint32_t color);
 
 // ---------------------------------------------------------------------------
 // Text
@@ -444,7 +438,7 @@ void SetControlExStyle(TControl* control, DWORD exStyle);
 // 0 left, 1 right, 2 centre, through the style bits of the class actions record.
 void SetTextAlignment(TControl* control, std::uint8_t alignment);
 // Background colour (through the brush tool when there is one).
-void SetControlColor(TControl* control, std::uint32_t color);
+void SetControlColour(TControl* control, std::uint32_t colour);
 // Sunken client edge on, or a single-line border instead.
 void SetControl3D(TControl* control, bool on);
 void SetControlTransparent(TControl* control, bool on);
