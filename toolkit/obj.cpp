@@ -18,7 +18,7 @@ void TObj::AddRef() {
 
 void TObj::Release() {
   if (destroying_) return;
-  assert(ref_count_ >= 2 && "Release without a matching AddRef");
+  assert(ref_count_ >= 1 && "Release without a matching AddRef");
   ref_count_ -= 2;
   if (ref_count_ < 0 && (ref_count_ & 1) != 0) Destroy();
 }
