@@ -1,0 +1,91 @@
+// Cost of the number conversions that run on every keystroke and of one
+// windowless Calculate, beside the C library's own conversions for scale.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "tests/support/calculation_chain.h"
+#include "toolkit/fpu_control.h"
+#include "toolkit/number_text.h"
+
+namespace {
+
+using lobrin::testing::CalculationChain;
+
+// Values and texts as the calculator meets them: a typical distance, a short
+// whole number, a repeating fraction and a small magnitude.
+const double kValues[] = {4.024690942871119, 144.0, 1.0 / 3.0, 1e-7};
+const char* const kTexts[] = {"4.02469094287112", "144", "0.333333333333333", "0.0000001"};
+const char* const kCases[] = {"distance", "whole", "fraction", "small"};
+
+void RealToText(benchmark::State& state) {
+  const double value = kValues[state.range(0)];
+  for (auto _ : state) benchmark::DoNotOptimize(lobrin::RealToText(value));
+  state.SetLabel(kCases[state.range(0)]);
+}
+BENCHMARK(RealToText)->DenseRange(0, 3);
+
+void Snprintf15g(benchmark::State& state) {
+  const double value = kValues[state.range(0)];
+  char buffer[32];
+  for (auto _ : state) {
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    benchmark::DoNotOptimize(std::string(buffer));
+  }
+  state.SetLabel(kCases[state.range(0)]);
+}
+BENCHMARK(Snprintf15g)->DenseRange(0, 3);
+
+void TextToReal(benchmark::State& state) {
+  const std::string text = kTexts[state.range(0)];
+  for (auto _ : state) benchmark::DoNotOptimize(lobrin::TextToReal(text));
+  state.SetLabel(kCases[state.range(0)]);
+}
+BENCHMARK(TextToReal)->DenseRange(0, 3);
+
+void Strtod(benchmark::State& state) {
+  const std::string text = kTexts[state.range(0)];
+  for (auto _ : state) benchmark::DoNotOptimize(std::strtod(text.c_str(), nullptr));
+  state.SetLabel(kCases[state.range(0)]);
+}
+BENCHMARK(Strtod)->DenseRange(0, 3);
+
+// One click on Calculate: both planes, metres and feet, four texts written.
+void CalculateCascade(benchmark::State& state) {
+  CalculationChain chain;
+  lobrin::EnableLinks();
+  chain.FrequencyEdit.Type("144");
+  chain.HPlaneBwEdit.Type("32");
+  chain.EPlaneBwEdit.Type("30");
+  for (auto _ : state) chain.CalculateButton.Click();
+  lobrin::DisableLinks();
+  if (chain.EFeetEdit.text() != "13.2043670330093") state.SkipWithError("wrong result");
+}
+BENCHMARK(CalculateCascade);
+
+// Extreme magnitudes: the normalisation loops run some three hundred times.
+void RealToTextExtreme(benchmark::State& state) {
+  const double value = state.range(0) == 0 ? 1.7976931348623157e308 : 4.9406564584124654e-324;
+  for (auto _ : state) benchmark::DoNotOptimize(lobrin::RealToText(value));
+  state.SetLabel(state.range(0) == 0 ? "largest" : "smallest");
+}
+BENCHMARK(RealToTextExtreme)->DenseRange(0, 1);
+
+void TextToRealHugeExponent(benchmark::State& state) {
+  const std::string text = "1e2147483647";
+  for (auto _ : state) benchmark::DoNotOptimize(lobrin::TextToReal(text));
+}
+BENCHMARK(TextToRealHugeExponent);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  lobrin::SetExtendedPrecisionNoTraps();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
