@@ -6,16 +6,22 @@
 
 namespace lobrin {
 
+namespace {
+
+// pi (the x87 constant) divided by 180 in extended, rounded to double.
 double DegreeFactor() {
   long double pi;
   asm("fldpi" : "=t"(pi));
   return static_cast<double>(pi / 180.0L);
 }
 
+// The x87 sine of an extended argument; a magnitude of 2^63 or more comes back unchanged.
 long double ExtendedSine(long double argument) {
   asm("fsin" : "+t"(argument));
   return argument;
 }
+
+}  // namespace
 
 void THIMath::SetInitialResult(double value) {
   initialResult = value;

@@ -65,10 +65,4 @@ class THIMath {
   void TakeErrorPath();
 };
 
-// pi (the x87 constant) divided by 180 in extended, rounded to double.
-double DegreeFactor();
-
-// The x87 sine of an extended argument; a magnitude of 2^63 or more comes back unchanged.
-long double ExtendedSine(long double argument);
-
 }  // namespace lobrin

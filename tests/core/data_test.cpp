@@ -19,14 +19,6 @@ TData MakeReal(double r) { TData v; SetReal(v, r); return v; }
 TData MakeText(const std::string& t) { TData v; SetText(v, t); return v; }
 TData MakeKind(std::uint8_t kind) { TData v; v.kind = kind; return v; }
 
-TEST(DataValues, KindTagsNameThemselves) {
-  EXPECT_STREQ(DataKindNames[kDataNull], "NULL");
-  EXPECT_STREQ(DataKindNames[kDataInteger], "Integer");
-  EXPECT_STREQ(DataKindNames[kDataString], "String");
-  EXPECT_STREQ(DataKindNames[kDataReal], "Real");
-  EXPECT_STREQ(DataKindNames[kDataBreak], "Break");
-}
-
 TEST(DataValues, ConversionsFollowTheKind) {
   const struct {
     TData value;
