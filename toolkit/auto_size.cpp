@@ -1,0 +1,76 @@
+// Auto-size: a control takes the size of its caption plus the margins of its kind.
+
+#include "toolkit/auto_size.h"
+
+#include "toolkit/canvas.h"
+
+namespace lobrin {
+
+namespace {
+
+bool SizesWidth(std::uint8_t side) { return side == kDockNone || side == kDockLeft || side == kDockRight; }
+bool SizesHeight(std::uint8_t side) { return side == kDockNone || side == kDockTop || side == kDockBottom; }
+
+SIZE MeasureOn(HDC dc, HFONT font, const std::string& text) {
+  SIZE size = {0, 0};
+  HGDIOBJ old = font != nullptr ? SelectObject(dc, font) : nullptr;
+  GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+  if (old != nullptr) SelectObject(dc, old);
+  return size;
+}
+
+}  // namespace
+
+SIZE MeasureControlText(TControl* control) {
+  SIZE size = {0, 0};
+  if (control == nullptr || control->caption.empty()) return size;
+  std::string text = control->caption;
+  // An italic text leans out of its box: one space more keeps its last letter whole.
+  if (control->font != nullptr && (control->font->FontStyle() & kFontItalic) != 0) text += ' ';
+  HandleOf(control);
+  HFONT font = control->font != nullptr ? control->font->FontHandle() : nullptr;
+  if (control->canvas != nullptr && control->canvas->HasContext()) {
+    size = MeasureOn(control->canvas->Context(), font, text);
+  } else {
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (dc == nullptr) return size;
+    size = MeasureOn(dc, font, text);
+    DeleteDC(dc);
+  }
+  if (MeasureHook != nullptr) MeasureHook(control, size);
+  return size;
+}
+
+void AutoSizeToText(TControl* control) {
+  if (control == nullptr) return;
+  const SIZE text = MeasureControlText(control);
+  const std::uint8_t side = control->dockingSide;
+  int width = ControlWidth(control);
+  int height = ControlHeight(control);
+  const int oldWidth = width;
+  const int oldHeight = height;
+  if (SizesWidth(side) && control->actions.autoSizeWidthMargin > 0) {
+    width = text.cx + control->actions.autoSizeWidthMargin;
+  }
+  if (SizesHeight(side) && control->actions.autoSizeHeightMargin > 0) {
+    height = text.cy + control->actions.autoSizeHeightMargin;
+  }
+  if (width == oldWidth && height == oldHeight) return;
+  SetControlSize(control, width, height);
+  if (ResizeAlignmentHook != nullptr) {
+    if (control->parent != nullptr) ResizeAlignmentHook(control->parent);
+    ResizeAlignmentHook(control);
+  }
+}
+
+void SetAutoSize(TControl* control, bool on) {
+  if (control == nullptr) return;
+  if (on) {
+    control->contentChanged = &AutoSizeToText;
+    AutoSizeToText(control);
+  } else {
+    control->contentChanged = nullptr;
+  }
+}
+
+}  // namespace lobrin

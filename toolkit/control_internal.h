@@ -1,0 +1,60 @@
+#pragma once
+// What the toolkit's control files share among themselves; not for elements.
+
+#include "toolkit/control.h"
+
+namespace lobrin {
+
+// Window property that binds a window to its control.
+constexpr char kSelfProperty[] = "SELF_";
+// Window property holding the procedure a foreign child window had before.
+constexpr char kPreviousProcProperty[] = "PREV_PROC";
+
+// --- Handlers of the chain (control_handlers.cpp) ---
+bool ChildControlHandler(TControl* control, TMessage& msg, LRESULT& result);
+bool FormFocusHandler(TControl* control, TMessage& msg, LRESULT& result);
+bool FormBackgroundHandler(TControl* control, TMessage& msg, LRESULT& result);
+bool AppWindowHandler(TControl* control, TMessage& msg, LRESULT& result);
+bool MouseEventHandler(TControl* control, TMessage& msg, LRESULT& result);
+bool KeyEventHandler(TControl* control, TMessage& msg, LRESULT& result);
+// After-create procedure of the application window: trims its system menu.
+void TrimAppSystemMenu(TControl* control);
+
+// --- Built-in handling (control_dispatch.cpp) ---
+// Handles the message by the built-in table; true when the call ends there
+// (the after-message procedure is then skipped).
+bool BuiltInHandling(TControl* control, TMessage& msg);
+
+// --- Windows (control_window.cpp) ---
+// EnsureWindow on every child, in list order.
+void CreateChildWindows(TControl* control);
+// WM_SETICON with the icon the window should carry.
+void ApplyIcon(TControl* control);
+// Applies the alpha value to an existing window.
+void ApplyAlpha(TControl* control);
+
+// --- Tool change procedures (control_setters.cpp) ---
+// Runs after the control's font changed: text colour, WM_SETFONT, content changed, redraw.
+void FontChanged(void* data, TGraphicTool* tool);
+// Runs after the control's brush changed: background colour, cached brush, redraw.
+void BrushChanged(void* data, TGraphicTool* tool);
+
+// --- Focus (focus.cpp) ---
+// The tab stops of a form, sorted by tab order, equal orders in discovery order.
+void CollectTabStops(TControl* form, TList* into);
+
+// --- Paint (control_paint.cpp) ---
+// The default background brush lookup.
+HBRUSH DefaultBackgroundBrushLookup(TControl* control);
+// Frees what the paint side of a control owns (canvas, accumulated region).
+void ReleasePaintResources(TControl* control);
+
+// Runs `fn` with the control's focus guard raised.
+template <typename Fn>
+void UnderFocusGuard(TControl* control, Fn fn) {
+  ++control->focusGuard;
+  fn();
+  --control->focusGuard;
+}
+
+}  // namespace lobrin

@@ -1,0 +1,318 @@
+// Setters of a control: text, style, look, state, position and size, and the
+// reactions to a change of the control's font or brush.
+
+#include "toolkit/control.h"
+#include "toolkit/control_internal.h"
+#include "toolkit/lists.h"
+
+namespace lobrin {
+
+namespace {
+
+// SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_FRAMECHANGED: apply a new style.
+constexpr UINT kApplyStyleFlags = 0x37;
+constexpr std::uint8_t kLeftSet = 1;
+constexpr std::uint8_t kTopSet = 2;
+
+bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// Stores new bounds and moves the window there.
+void ApplyBounds(TControl* control, const RECT& wanted) {
+  const RECT current = ControlBounds(control);
+  if (SameRect(current, wanted)) return;
+  if (wanted.left != current.left) control->positionSet |= kLeftSet;
+  if (wanted.top != current.top) control->positionSet |= kTopSet;
+  control->bounds = wanted;
+  if (control->handle == nullptr) return;
+  SetWindowPos(control->handle, nullptr, wanted.left, wanted.top, wanted.right - wanted.left,
+               wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  const bool moved = wanted.left != current.left || wanted.top != current.top;
+  if (moved && control->baseClassName == "STATIC") InvalidateControl(control);
+}
+
+// Window size minus client size, from the window or, without one, from its styles.
+SIZE FrameSize(TControl* control) {
+  RECT frame = {0, 0, 0, 0};
+  if (control->handle != nullptr) {
+    RECT window, client;
+    GetWindowRect(control->handle, &window);
+    GetClientRect(control->handle, &client);
+    return SIZE{(window.right - window.left) - client.right, (window.bottom - window.top) - client.bottom};
+  }
+  AdjustWindowRectEx(&frame, control->style, FALSE, control->exStyle);
+  return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+using SetLayeredProc = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+
+SetLayeredProc LayeredWindowFunction() {
+  HMODULE user = GetModuleHandleA("User32");
+  if (user == nullptr) return nullptr;
+  return reinterpret_cast<SetLayeredProc>(
+      reinterpret_cast<void*>(GetProcAddress(user, "SetLayeredWindowAttributes")));
+}
+
+}  // namespace
+
+// --- Text ---
+
+void SetControlText(TControl* control, const std::string& text) {
+  if (control == nullptr) return;
+  control->caption = text;
+  if (control->handle != nullptr) {
+    SetWindowTextA(control->handle, control->caption.c_str());
+    InvalidateControl(control);
+  }
+  if (control->contentChanged != nullptr) control->contentChanged(control);
+}
+
+std::string GetControlText(TControl* control) {
+  if (control == nullptr) return std::string();
+  if (control->handle == nullptr || control->textOnlyInCopy) return control->caption;
+  const int length = GetWindowTextLengthA(control->handle);
+  if (length <= 0) return std::string();
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const int copied = GetWindowTextA(control->handle, &text[0], length + 1);
+  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return text;
+}
+
+void InvalidateControl(TControl* control) {
+  if (control == nullptr || QuitReceived || control->handle == nullptr) return;
+  InvalidateRect(control->handle, nullptr, TRUE);
+  if (InvalidationHook != nullptr) InvalidationHook(control);
+}
+
+// --- Style ---
+
+void SetControlStyle(TControl* control, DWORD style) {
+  if (control == nullptr) return;
+  const DWORD old = control->style;
+  control->style = style;
+  if (control->handle == nullptr || old == style) return;
+  SetWindowLongA(control->handle, GWL_STYLE, static_cast<LONG>(style));
+  SetWindowPos(control->handle, nullptr, 0, 0, 0, 0, kApplyStyleFlags);
+  InvalidateControl(control);
+}
+
+void SetControlExStyle(TControl* control, DWORD exStyle) {
+  if (control == nullptr) return;
+  const DWORD old = control->exStyle;
+  control->exStyle = exStyle;
+  if (control->handle == nullptr || old == exStyle) return;
+  SetWindowLongA(control->handle, GWL_EXSTYLE, static_cast<LONG>(exStyle));
+  SetWindowPos(control->handle, nullptr, 0, 0, 0, 0, kApplyStyleFlags);
+  InvalidateControl(control);
+}
+
+void SetTextAlignment(TControl* control, std::uint8_t alignment) {
+  if (control == nullptr || alignment > kAlignCenter) return;
+  control->textAlign = alignment;
+  const TClassActions& a = control->actions;
+  DWORD others = 0;
+  for (std::uint8_t i = 0; i <= kAlignCenter; ++i) {
+    if (i != alignment) others |= a.alignStyles[i];
+  }
+  DWORD style = (control->style & ~others) | a.alignStyles[alignment];
+  style &= ~static_cast<DWORD>(a.removedStyles);
+  SetControlStyle(control, style);
+}
+
+// --- Look ---
+
+void SetControlColour(TControl* control, std::uint32_t colour) {
+  if (control == nullptr) return;
+  if (control->brush != nullptr) {
+    control->brush->SetColour(colour);  // BrushChanged follows when it differs
+    control->backgroundColour = colour;
+    return;
+  }
+  control->backgroundColour = colour;
+  if (control->cachedBrush != nullptr) {
+    DeleteObject(control->cachedBrush);
+    control->cachedBrush = nullptr;
+  }
+  InvalidateControl(control);
+}
+
+void SetControl3D(TControl* control, bool on) {
+  if (control == nullptr || control->has3D == on) return;
+  control->has3D = on;
+  if (on) {
+    SetControlStyle(control, control->style & ~static_cast<DWORD>(WS_BORDER));
+    SetControlExStyle(control, control->exStyle | WS_EX_CLIENTEDGE);
+  } else {
+    SetControlExStyle(control, control->exStyle & ~static_cast<DWORD>(WS_EX_CLIENTEDGE));
+    SetControlStyle(control, control->style | WS_BORDER);
+  }
+}
+
+void SetControlTransparent(TControl* control, bool on) {
+  if (control == nullptr || control->transparent == on) return;
+  control->transparent = on;
+  InvalidateControl(control);
+}
+
+void SetControlEnabled(TControl* control, bool on) {
+  if (control == nullptr) return;
+  control->enabled = on;
+  if (control->handle != nullptr) EnableWindow(control->handle, on ? TRUE : FALSE);
+}
+
+void SetControlCursor(TControl* control, HCURSOR cursor) {
+  if (control != nullptr) control->cursor = cursor;
+}
+
+void ApplyVisible(TControl* control, bool on) {
+  if (control == nullptr) return;
+  control->style = on ? (control->style | WS_VISIBLE) : (control->style & ~static_cast<DWORD>(WS_VISIBLE));
+  control->visible = on;
+  if (!on) control->showWhenCreated = false;
+  if (control->handle == nullptr) return;
+  ShowWindow(control->handle, on ? SW_SHOW : SW_HIDE);
+  if (ResizeAlignmentHook != nullptr) {
+    if (control->parent != nullptr) ResizeAlignmentHook(control->parent);
+    if (on) ResizeAlignmentHook(control);
+  }
+}
+
+void SetControlVisible(TControl* control, bool on) {
+  if (control == nullptr) return;
+  control->visibilitySet = true;
+  ApplyVisible(control, on);
+}
+
+void SetWindowState(TControl* control, std::uint8_t state) {
+  if (control == nullptr || state > kStateMaximized || control->windowState == state) return;
+  control->windowState = state;
+  static constexpr int kShowCommands[] = {SW_SHOWNOACTIVATE, SW_SHOWMINNOACTIVE, SW_MAXIMIZE};
+  HWND hwnd = HandleOf(control);
+  if (hwnd != nullptr) ShowWindow(hwnd, kShowCommands[state]);
+}
+
+void ApplyAlpha(TControl* control) {
+  SetLayeredProc setLayered = LayeredWindowFunction();
+  if (setLayered == nullptr || control->handle == nullptr) return;
+  setLayered(control->handle, 0, control->alpha, LWA_ALPHA);
+}
+
+void SetControlAlpha(TControl* control, std::uint8_t alpha) {
+  if (control == nullptr || control->alpha == alpha) return;
+  if (LayeredWindowFunction() == nullptr) return;
+  control->alpha = alpha;
+  if (alpha < 255) {
+    SetControlExStyle(control, control->exStyle | WS_EX_LAYERED);
+    ApplyAlpha(control);
+  } else {
+    SetControlExStyle(control, control->exStyle & ~static_cast<DWORD>(WS_EX_LAYERED));
+  }
+}
+
+void SetControlIcon(TControl* control, HICON icon) {
+  if (control == nullptr) return;
+  control->icon = icon;
+  ApplyIcon(control);
+}
+
+// --- Focus settings ---
+
+void SetTabStop(TControl* control, bool on) {
+  if (control != nullptr) control->tabStop = on;
+}
+
+void SetFocusKeys(TControl* control, std::uint8_t keys) {
+  if (control != nullptr) control->focusKeys = keys;
+}
+
+void SetTabOrder(TControl* control, std::int32_t order) {
+  if (control == nullptr || control->tabOrder == order) return;
+  TControl* form = OwningForm(control);
+  if (form != nullptr) {
+    TList* stops = new TList;
+    CollectTabStops(form, stops);
+    for (std::int32_t i = 0; i < stops->Count(); ++i) {
+      auto* stop = static_cast<TControl*>(stops->Get(i));
+      if (stop != control && stop->tabOrder >= order) stop->tabOrder += 1;
+    }
+    stops->Free();
+  }
+  control->tabOrder = order;
+}
+
+// --- Position and size ---
+
+RECT ControlBounds(TControl* control) {
+  if (control == nullptr) return RECT{0, 0, 0, 0};
+  if (control->handle == nullptr) return control->bounds;
+  RECT r;
+  GetWindowRect(control->handle, &r);
+  if (control->isChildControl) {
+    HWND parentHandle = GetParent(control->handle);
+    if (parentHandle != nullptr) MapWindowPoints(HWND_DESKTOP, parentHandle, reinterpret_cast<POINT*>(&r), 2);
+  }
+  return r;
+}
+
+int ControlLeft(TControl* control) { return ControlBounds(control).left; }
+int ControlTop(TControl* control) { return ControlBounds(control).top; }
+int ControlWidth(TControl* control) {
+  const RECT r = ControlBounds(control);
+  return r.right - r.left;
+}
+int ControlHeight(TControl* control) {
+  const RECT r = ControlBounds(control);
+  return r.bottom - r.top;
+}
+
+void SetControlPosition(TControl* control, int left, int top) {
+  if (control == nullptr) return;
+  const RECT r = ControlBounds(control);
+  ApplyBounds(control, RECT{left, top, left + (r.right - r.left), top + (r.bottom - r.top)});
+}
+
+void SetControlSize(TControl* control, int width, int height) {
+  if (control == nullptr) return;
+  const RECT r = ControlBounds(control);
+  ApplyBounds(control, RECT{r.left, r.top, r.left + width, r.top + height});
+}
+
+void SetControlLeft(TControl* control, int left) { SetControlPosition(control, left, ControlTop(control)); }
+void SetControlTop(TControl* control, int top) { SetControlPosition(control, ControlLeft(control), top); }
+void SetControlWidth(TControl* control, int width) { SetControlSize(control, width, ControlHeight(control)); }
+void SetControlHeight(TControl* control, int height) { SetControlSize(control, ControlWidth(control), height); }
+
+void SetClientWidth(TControl* control, int width) {
+  if (control != nullptr) SetControlWidth(control, width + FrameSize(control).cx);
+}
+
+void SetClientHeight(TControl* control, int height) {
+  if (control != nullptr) SetControlHeight(control, height + FrameSize(control).cy);
+}
+
+// --- Tool changes ---
+
+void FontChanged(void* data, TGraphicTool* tool) {
+  auto* control = static_cast<TControl*>(data);
+  if (control == nullptr || tool == nullptr || control->tearingDown) return;
+  control->textColour = tool->Colour();
+  if (control->handle != nullptr) {
+    SendMessageA(control->handle, WM_SETFONT, reinterpret_cast<WPARAM>(tool->FontHandle()), 1);
+  }
+  if (control->contentChanged != nullptr) control->contentChanged(control);
+  InvalidateControl(control);
+}
+
+void BrushChanged(void* data, TGraphicTool* tool) {
+  auto* control = static_cast<TControl*>(data);
+  if (control == nullptr || tool == nullptr || control->tearingDown) return;
+  control->backgroundColour = tool->Colour();
+  if (control->cachedBrush != nullptr) {
+    DeleteObject(control->cachedBrush);
+    control->cachedBrush = nullptr;
+  }
+  InvalidateControl(control);
+}
+
+}  // namespace lobrin
