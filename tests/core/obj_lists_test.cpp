@@ -70,18 +70,6 @@ TEST(TObj, FreeWhileReferencedIsCarriedOutByTheLastRelease) {
   EXPECT_EQ(log, (std::vector<std::string>{"before", "subclass"}));
 }
 
-TEST(TObj, ReleaseWithoutFreeKeepsTheObject) {
-  std::vector<std::string> log;
-  auto* obj = new ProbeObj(&log);
-  obj->AddRef();
-  obj->Release();
-  EXPECT_EQ(obj->RefCount(), 0);
-  EXPECT_FALSE(obj->DestructionRequested());
-  EXPECT_TRUE(log.empty());
-  obj->Free();
-  EXPECT_EQ(log.size(), 2u);
-}
-
 // A destroy event that takes and drops a reference and frees again must not
 // start a second destruction.
 void ReenterDuringDestroy(void* data, TObj* object) {
@@ -101,15 +89,6 @@ TEST(TObj, ReferencesTakenDuringDestructionDoNotDestroyTwice) {
   obj->Free();
   EXPECT_EQ(events, 1);
   EXPECT_EQ(log, (std::vector<std::string>{"before", "subclass"}));
-}
-
-TEST(TObj, AutoFreeObjectFreesTheChild) {
-  std::vector<std::string> log;
-  auto* parent = new ProbeObj(&log);
-  auto* child = new ProbeObj(&log);
-  parent->AutoFreeObject(child);
-  parent->Free();
-  EXPECT_EQ(log, (std::vector<std::string>{"before", "before", "subclass", "subclass"}));
 }
 
 // ---------------------------------------------------------------- TList
@@ -181,18 +160,6 @@ TEST(TList, InsertDeleteAndRemove) {
   }
 }
 
-TEST(TList, IndexOfFindsTheFirstOccurrence) {
-  auto* list = new TList();
-  list->Add(&slot[0]);
-  list->Add(&slot[1]);
-  list->Add(&slot[0]);
-  EXPECT_EQ(list->IndexOf(&slot[0]), 0);
-  EXPECT_EQ(list->IndexOf(&slot[1]), 1);
-  EXPECT_EQ(list->IndexOf(&slot[5]), -1);
-  EXPECT_EQ(list->IndexOf(nullptr), -1);
-  list->Free();
-}
-
 TEST(TList, CapacityNeverBelowCountAndClearEmpties) {
   auto* list = new TList();
   for (int i = 0; i < 6; ++i) list->Add(&slot[i]);
@@ -237,13 +204,6 @@ TEST(TStrList, InsertCopiesAndDeleteRemoves) {
   EXPECT_EQ(list->Count(), 0);
   list->Add("again");
   EXPECT_EQ(list->Get(0), "again");
-  list->Free();
-}
-
-TEST(TStrList, BytesAfterAZeroAreCutAtIt) {
-  auto* list = new TStrList();
-  list->Add(std::string("ab\0cd", 5));
-  EXPECT_EQ(list->Get(0), "ab");
   list->Free();
 }
 
