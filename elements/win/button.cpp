@@ -1,0 +1,33 @@
+#include "elements/win/button.h"
+
+#include "toolkit/focus.h"
+
+namespace lobrin {
+
+namespace {
+constexpr DWORD kMultiLineCaptionStyle = BS_MULTILINE;  // 0x2000
+}  // namespace
+
+THIButton::~THIButton() {
+  if (control == nullptr || controlGone) return;
+  control->onClick = TNotifyEvent{};
+  // The form must not keep a freed control as its default button.
+  if (defaultButton) SetDialogButton(control, kKeyEnter, false);
+}
+
+void THIButton::Init() {
+  control = MakeButton(parentControl, caption);
+  control->onClick = TNotifyEvent{&THIButton::ClickThunk, this};
+  // Also when false: the button then stops being its form's default button.
+  SetDialogButton(control, kKeyEnter, defaultButton);
+  SetControlStyle(control, control->style | kMultiLineCaptionStyle);
+  THIWin::Init();
+}
+
+void THIButton::ClickThunk(void* element, TControl*) {
+  auto* self = static_cast<THIButton*>(element);
+  // A copy, so that a receiver that consumes its value leaves clickData whole.
+  FireCopy(self->onClick, self->clickData);
+}
+
+}  // namespace lobrin

@@ -1,0 +1,83 @@
+#include "elements/win/edit.h"
+
+#include "toolkit/focus.h"
+
+namespace lobrin {
+
+THIEdit::~THIEdit() {
+  if (HasControl()) control->onChange = TNotifyEvent{};
+}
+
+void THIEdit::Init() {
+  std::uint32_t options = 0;
+  if (password) options |= 1u << kEditPassword;
+  if (readOnly) options |= 1u << kEditReadOnly;
+  control = MakeEdit(parentControl, options);
+  SetTextAlignment(control, textAlign);
+  THIWin::Init();
+  control->onChange = TNotifyEvent{&THIEdit::ChangeThunk, this};
+  // notifyChange is still false: the notification this causes fires nothing and arms it.
+  SetControlText(control, text);
+}
+
+TTextProvider THIEdit::OwnTextProvider() { return TTextProvider{&THIEdit::ReadOwnTextThunk, this}; }
+
+void THIEdit::TextChanged() {
+  if (notifyChange) {
+    TData value;
+    if (textProvider(value)) FireInPlace(onChange, value);
+  }
+  notifyChange = true;
+}
+
+void THIEdit::setTextPoint(TData& value, std::uint16_t) {
+  clearAfterEnter = false;
+  const std::string newText = TextFromLink(value, textLink, std::string());
+  if (!HasControl()) return;
+  DWORD caret = 0;
+  SendToControl(control, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+  // The edit reports the change from inside this call: onChange runs here.
+  SetControlText(control, newText);
+  if (!HasControl()) return;  // a receiver of onChange may have ended the window
+  SendToControl(control, EM_SETSEL, caret, caret);
+}
+
+void THIEdit::setTextSilentPoint(TData& value, std::uint16_t index) {
+  notifyChange = false;
+  setTextPoint(value, index);
+}
+
+void THIEdit::textPoint(TData& value, std::uint16_t) {
+  if (!textProvider(value)) SetNull(value);
+}
+
+bool THIEdit::ReadOwnText(TData& value) {
+  if (!HasControl()) return false;
+  SetText(value, GetControlText(control));
+  return true;
+}
+
+void THIEdit::KeyDown(TControl* sender, std::int32_t& key, std::uint32_t shift) {
+  if (onEnter.handler == nullptr || key != kKeyEnter) {
+    THIWin::KeyDown(sender, key, shift);
+    return;
+  }
+  TData value;
+  if (textProvider(value)) {
+    clearAfterEnter = true;
+    FireInPlace(onEnter, value);
+    if (clearAfterEnter && HasControl()) {
+      notifyChange = false;
+      SetControlText(control, std::string());
+    }
+  }
+  key = 0;  // swallowed, and with it the character that follows
+}
+
+void THIEdit::ChangeThunk(void* element, TControl*) { static_cast<THIEdit*>(element)->TextChanged(); }
+
+bool THIEdit::ReadOwnTextThunk(void* element, TData& value) {
+  return static_cast<THIEdit*>(element)->ReadOwnText(value);
+}
+
+}  // namespace lobrin
