@@ -30,13 +30,13 @@
 #include <string>
 
 #include "toolkit/graphic_tool.h"
+#include "toolkit/lists.h"
 #include "toolkit/obj.h"
 
 namespace lobrin {
 
 class TControl;
 class TCanvas;
-class TList;
 
 // ---------------------------------------------------------------------------
 // Message numbers and styles of the toolkit
