@@ -2,6 +2,7 @@
 
 #include "elements/font_height.h"
 #include "toolkit/graphic_tool.h"
+#include "toolkit/transparency.h"
 
 namespace lobrin {
 
@@ -106,6 +107,7 @@ void THIWin::Init() {
   if (edgeStyle < kEdgeOwn) SetControl3D(control, edgeStyle == kEdgeSunken);
   // 5. Flags.
   SetControlTransparent(control, transparent);
+  if (transparent && parentControl != nullptr) EnableTransparentPainting(parentControl);
   SetControlEnabled(control, enabled);
   SetControlCursor(control, cursor);
   // 6. Flat look.

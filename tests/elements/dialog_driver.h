@@ -31,7 +31,6 @@ class MessageBoxDriver {
   std::string caption;
   std::string text;
   bool hasButton[8] = {};  // by id: IDOK..IDNO
-  LONG style = 0;
 
  private:
   static BOOL CALLBACK FindBox(HWND w, LPARAM data) {
@@ -65,7 +64,6 @@ class MessageBoxDriver {
     found = true;
     caption = TextOf(box);
     text = TextOf(GetDlgItem(box, 0xFFFF));  // the message text's static control
-    style = GetWindowLongA(box, GWL_STYLE);
     for (int id = IDOK; id <= IDNO; ++id) hasButton[id] = GetDlgItem(box, id) != nullptr;
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, button_)));
