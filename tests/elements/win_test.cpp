@@ -66,8 +66,9 @@ TEST_F(WinInit, EdgeStyleAndEdgeKindOnTheRealWindow) {
     EXPECT_EQ(ExStyleOf(*element) & kEdgeBits, c.edge) << c.what;
     // The system edit draws a WS_BORDER itself, so the border is read from the control's record.
     EXPECT_EQ((element->control->style & WS_BORDER) != 0, c.border) << c.what;
-    if (c.edgeStyle == 0 && c.edgeKind != 0)
+    if (c.edgeStyle == 0 && c.edgeKind != 0) {
       EXPECT_EQ(element->control->exStyle, c.edge) << c.what << ": the kind replaces the whole style";
+    }
   }
 }
 
