@@ -28,6 +28,9 @@ constexpr const char* kFontName = "MS Sans Serif";
 constexpr std::uint8_t kFontSize = 8;
 constexpr std::uint8_t kDefaultCharset = 1;
 
+using Bounds = TClassMainForm_2157830::Bounds;
+using Look = TClassMainForm_2157830::Look;
+
 // The element table: number (creation order), name and kind.
 enum class Kind { kMainForm, kButton, kEdit, kLabel, kPicture, kMath, kHub, kMessage };
 
@@ -74,7 +77,7 @@ enum class ClickValue { kNull, kRealZero };
 struct ButtonRow {
   int number;
   THIButton* Form::*slot;
-  int left, top, width, height;
+  Bounds bounds;
   const char* caption;
   std::uint8_t fontStyle;
   std::uint32_t fontColour;
@@ -83,74 +86,74 @@ struct ButtonRow {
 };
 
 const ButtonRow kButtons[] = {
-    {2, &Form::CalculateButton, 180, 60, 65, 45, "Calculate", kBold, kRed, kBlack, ClickValue::kRealZero},
-    {12, &Form::ClearButton, 180, 110, 65, 20, "Clear", kRegular, kBlack, kButtonFace, ClickValue::kNull},
-    {39, &Form::InfoButton, 590, 0, 55, 20, "Info", kRegular, kBlack, kButtonFace, ClickValue::kNull},
+    {2, &Form::CalculateButton, {180, 60, 65, 45}, "Calculate", kBold, kRed, kBlack, ClickValue::kRealZero},
+    {12, &Form::ClearButton, {180, 110, 65, 20}, "Clear", kRegular, kBlack, kButtonFace, ClickValue::kNull},
+    {39, &Form::InfoButton, {590, 0, 55, 20}, "Info", kRegular, kBlack, kButtonFace, ClickValue::kNull},
 };
 
 // --- Edits --------------------------------------------------------------------
 struct EditRow {
   int number;
   THIEdit* Form::*slot;
-  int left, top, width, height;
+  Bounds bounds;
   std::uint32_t fontColour;
 };
 
 const EditRow kEdits[] = {
-    {3, &Form::HPlaneBwEdit, 100, 60, 40, 20, kBlack},
-    {4, &Form::FrequencyEdit, 100, 110, 40, 20, kBlack},
-    {42, &Form::EPlaneBwEdit, 100, 85, 40, 20, kBlack},
-    {25, &Form::HMetersEdit, 255, 170, 40, 20, kRed},
-    {30, &Form::HFeetEdit, 255, 190, 40, 20, kBlue},
-    {27, &Form::EMetersEdit, 450, 330, 40, 20, kRed},
-    {32, &Form::EFeetEdit, 450, 350, 40, 20, kBlue},
+    {3, &Form::HPlaneBwEdit, {100, 60, 40, 20}, kBlack},
+    {4, &Form::FrequencyEdit, {100, 110, 40, 20}, kBlack},
+    {42, &Form::EPlaneBwEdit, {100, 85, 40, 20}, kBlack},
+    {25, &Form::HMetersEdit, {255, 170, 40, 20}, kRed},
+    {30, &Form::HFeetEdit, {255, 190, 40, 20}, kBlue},
+    {27, &Form::EMetersEdit, {450, 330, 40, 20}, kRed},
+    {32, &Form::EFeetEdit, {450, 350, 40, 20}, kBlue},
 };
 
 // --- Labels -------------------------------------------------------------------
 struct LabelRow {
   int number;
   THILabel* Form::*slot;
-  int left, top, width, height;
+  Bounds bounds;
   const char* caption;
   std::uint8_t fontStyle;
   std::uint32_t fontColour;
 };
 
 const LabelRow kLabels[] = {
-    {20, &Form::StepsLabel, 15, 5, 40, 17, "Steps:", kBold, kBlue},
-    {17, &Form::Step1Label, 65, 5, 238, 17, "1) Enter -3dB beamwidth(BW) for E- and H-planes", kRegular, kBlue},
-    {18, &Form::Step2Label, 65, 20, 127, 17, "2) Enter frequency in MHz", kRegular, kBlue},
-    {19, &Form::Step3Label, 65, 35, 96, 17, "3) Click \"Calculate\"", kRegular, kBlue},
-    {41, &Form::ReadInfoLabel, 350, 5, 231, 17, "Please read info before use the program", kBold, kRed},
-    {52, &Form::StackingDistanceLabel, 425, 30, 108, 17, "Stacking Distance", kBold, kBlack},
-    {21, &Form::HPlaneBwLabel, 5, 65, 93, 17, "-3 dB BW H-plane:", kRegular, kBlack},
-    {14, &Form::HPlaneDegLabel, 145, 65, 22, 17, "deg", kRegular, kBlack},
-    {44, &Form::EPlaneBwLabel, 5, 90, 92, 17, "-3 dB BW E-plane:", kRegular, kBlack},
-    {43, &Form::EPlaneDegLabel, 145, 90, 22, 17, "deg", kRegular, kBlack},
-    {22, &Form::FrequencyLabel, 40, 115, 57, 17, "Frequency:", kRegular, kBlack},
-    {15, &Form::MhzLabel, 145, 115, 26, 17, "MHz", kRegular, kBlack},
-    {37, &Form::BeamwidthNoteLabel, 25, 140, 223, 17, "-3 dB BW is the angle between points A and B", kRegular, kBlack},
-    {53, &Form::PlaneNoteLabel, 35, 340, 203, 17, "E-plane for Azimuth, H-plane for Elevation ", kRegular, kBlack},
-    {38, &Form::SourceNoteLabel, 35, 355, 214, 17, "You can find it in description of your antenna", kRegular, kBlack},
-    {16, &Form::HMetersLabel, 295, 175, 35, 17, "meters", kRegular, kBlack},
-    {26, &Form::HMetersLabel2, 300, 175, 35, 17, "meters", kRegular, kBlack},
-    {31, &Form::HFeetLabel, 300, 195, 10, 17, "ft", kRegular, kBlack},
-    {29, &Form::EMetersLabel, 495, 335, 35, 17, "meters", kRegular, kBlack},
-    {33, &Form::EFeetLabel, 495, 355, 10, 17, "ft", kRegular, kBlack},
-    {35, &Form::CreditLabel, 555, 355, 88, 17, "Pat, N0CALL 2014", kRegular, kBlack},
+    {20, &Form::StepsLabel, {15, 5, 40, 17}, "Steps:", kBold, kBlue},
+    {17, &Form::Step1Label, {65, 5, 238, 17}, "1) Enter -3dB beamwidth(BW) for E- and H-planes", kRegular, kBlue},
+    {18, &Form::Step2Label, {65, 20, 127, 17}, "2) Enter frequency in MHz", kRegular, kBlue},
+    {19, &Form::Step3Label, {65, 35, 96, 17}, "3) Click \"Calculate\"", kRegular, kBlue},
+    {41, &Form::ReadInfoLabel, {350, 5, 231, 17}, "Please read info before use the program", kBold, kRed},
+    {52, &Form::StackingDistanceLabel, {425, 30, 108, 17}, "Stacking Distance", kBold, kBlack},
+    {21, &Form::HPlaneBwLabel, {5, 65, 93, 17}, "-3 dB BW H-plane:", kRegular, kBlack},
+    {14, &Form::HPlaneDegLabel, {145, 65, 22, 17}, "deg", kRegular, kBlack},
+    {44, &Form::EPlaneBwLabel, {5, 90, 92, 17}, "-3 dB BW E-plane:", kRegular, kBlack},
+    {43, &Form::EPlaneDegLabel, {145, 90, 22, 17}, "deg", kRegular, kBlack},
+    {22, &Form::FrequencyLabel, {40, 115, 57, 17}, "Frequency:", kRegular, kBlack},
+    {15, &Form::MhzLabel, {145, 115, 26, 17}, "MHz", kRegular, kBlack},
+    {37, &Form::BeamwidthNoteLabel, {25, 140, 223, 17}, "-3 dB BW is the angle between points A and B", kRegular, kBlack},
+    {53, &Form::PlaneNoteLabel, {35, 340, 203, 17}, "E-plane for Azimuth, H-plane for Elevation ", kRegular, kBlack},
+    {38, &Form::SourceNoteLabel, {35, 355, 214, 17}, "You can find it in description of your antenna", kRegular, kBlack},
+    {16, &Form::HMetersLabel, {295, 175, 35, 17}, "meters", kRegular, kBlack},
+    {26, &Form::HMetersLabel2, {300, 175, 35, 17}, "meters", kRegular, kBlack},
+    {31, &Form::HFeetLabel, {300, 195, 10, 17}, "ft", kRegular, kBlack},
+    {29, &Form::EMetersLabel, {495, 335, 35, 17}, "meters", kRegular, kBlack},
+    {33, &Form::EFeetLabel, {495, 355, 10, 17}, "ft", kRegular, kBlack},
+    {35, &Form::CreditLabel, {555, 355, 88, 17}, "Pat, N0CALL 2014", kRegular, kBlack},
 };
 
 // --- Pictures -----------------------------------------------------------------
 struct PictureRow {
   int number;
   THIImage* Form::*slot;
-  int left, top, width, height;
+  Bounds bounds;
   const char* bitmapResource;
 };
 
 const PictureRow kPictures[] = {
-    {24, &Form::ArrayPicture, 245, 45, 395, 320, "BITMAP0"},
-    {36, &Form::BeamwidthPicture, 40, 150, 205, 220, "BITMAP1"},
+    {24, &Form::ArrayPicture, {245, 45, 395, 320}, "BITMAP0"},
+    {36, &Form::BeamwidthPicture, {40, 150, 205, 220}, "BITMAP1"},
 };
 
 // --- Arithmetic elements ------------------------------------------------------
@@ -252,9 +255,12 @@ const Row* FindRow(const Row (&rows)[N], int number) {
   return nullptr;
 }
 
-// The settings every windowed element shares; the caller then sets its own.
-void ApplyCommonSettings(THIWin& element, std::uint32_t background, std::uint8_t edgeStyle,
-                         std::uint8_t fontStyle, std::uint32_t fontColour) {
+// The settings every windowed element shares, with its bounds and look.
+void ApplyCommonSettings(THIWin& element, const Bounds& bounds, const Look& look) {
+  element.left = bounds.left;
+  element.top = bounds.top;
+  element.width = bounds.width;
+  element.height = bounds.height;
   element.align = 0;
   element.tabOrder = 0;
   element.visible = true;
@@ -263,24 +269,17 @@ void ApplyCommonSettings(THIWin& element, std::uint32_t background, std::uint8_t
   element.parentFont = false;
   element.hint.clear();
   element.transparent = false;
-  element.colour = background;
-  element.edgeStyle = edgeStyle;
+  element.colour = look.background;
+  element.edgeStyle = look.edgeStyle;
   element.font.name = kFontName;
   element.font.size = kFontSize;
-  element.font.style = fontStyle;
-  element.font.colour = fontColour;
+  element.font.style = look.fontStyle;
+  element.font.colour = look.fontColour;
   element.font.charset = kDefaultCharset;
   element.companionParams[0] = 4;
   element.companionParams[1] = kButtonFace;
   element.companionParams[2] = 0;
   element.companionParams[3] = 0;
-}
-
-void SetBounds(THIWin& element, int left, int top, int width, int height) {
-  element.left = left;
-  element.top = top;
-  element.width = width;
-  element.height = height;
 }
 
 void DoNothingAfterInit(void*) {}
@@ -291,6 +290,16 @@ template <class Element>
 Element* TClassMainForm_2157830::Adopt(Element* element) {
   elements_.push_back({element, [](void* e) { delete static_cast<Element*>(e); }});
   if constexpr (std::is_base_of_v<THIWin, Element>) windowed_.push_back(element);
+  return element;
+}
+
+template <class Element>
+Element* TClassMainForm_2157830::AddWindowed(Element* TClassMainForm_2157830::*slot, const Bounds& bounds,
+                                             const Look& look) {
+  Element* element = Adopt(new Element());
+  this->*slot = element;
+  element->Create(MainForm->control);
+  ApplyCommonSettings(*element, bounds, look);
   return element;
 }
 
@@ -325,8 +334,7 @@ void TClassMainForm_2157830::MakeMainForm() {
   THIMainForm* form = Adopt(new THIMainForm());
   MainForm = form;
   form->Create(nullptr);
-  SetBounds(*form, 0, 0, 654, 407);
-  ApplyCommonSettings(*form, kButtonFace, kEdgeSingle, kRegular, kBlack);
+  ApplyCommonSettings(*form, {0, 0, 654, 407}, {kButtonFace, kEdgeSingle, kRegular, kBlack});
   form->clientSizing = false;
   form->alphaBlend = 255;
   form->SetCaption("Lobrin v1.05");
@@ -344,11 +352,8 @@ void TClassMainForm_2157830::MakeMainForm() {
 
 void TClassMainForm_2157830::MakeButton(int number) {
   const ButtonRow& row = *FindRow(kButtons, number);
-  THIButton* button = Adopt(new THIButton());
-  this->*row.slot = button;
-  button->Create(MainForm->control);
-  SetBounds(*button, row.left, row.top, row.width, row.height);
-  ApplyCommonSettings(*button, row.background, kEdgeSingle, row.fontStyle, row.fontColour);
+  THIButton* button =
+      AddWindowed(row.slot, row.bounds, {row.background, kEdgeSingle, row.fontStyle, row.fontColour});
   button->caption = row.caption;
   button->defaultButton = false;
   button->flatStyle = false;
@@ -362,11 +367,7 @@ void TClassMainForm_2157830::MakeButton(int number) {
 
 void TClassMainForm_2157830::MakeEdit(int number) {
   const EditRow& row = *FindRow(kEdits, number);
-  THIEdit* edit = Adopt(new THIEdit());
-  this->*row.slot = edit;
-  edit->Create(MainForm->control);
-  SetBounds(*edit, row.left, row.top, row.width, row.height);
-  ApplyCommonSettings(*edit, kWindowBackground, kEdgeSunken, kRegular, row.fontColour);
+  THIEdit* edit = AddWindowed(row.slot, row.bounds, {kWindowBackground, kEdgeSunken, kRegular, row.fontColour});
   edit->text.clear();
   edit->readOnly = false;
   edit->password = false;
@@ -377,11 +378,7 @@ void TClassMainForm_2157830::MakeEdit(int number) {
 
 void TClassMainForm_2157830::MakeLabel(int number) {
   const LabelRow& row = *FindRow(kLabels, number);
-  THILabel* label = Adopt(new THILabel());
-  this->*row.slot = label;
-  label->Create(MainForm->control);
-  SetBounds(*label, row.left, row.top, row.width, row.height);
-  ApplyCommonSettings(*label, kButtonFace, kEdgeSingle, row.fontStyle, row.fontColour);
+  THILabel* label = AddWindowed(row.slot, row.bounds, {kButtonFace, kEdgeSingle, row.fontStyle, row.fontColour});
   label->caption = row.caption;
   label->hoverColour = 0;
   label->hoverUnderline = false;
@@ -392,11 +389,7 @@ void TClassMainForm_2157830::MakeLabel(int number) {
 
 void TClassMainForm_2157830::MakePicture(int number) {
   const PictureRow& row = *FindRow(kPictures, number);
-  THIImage* picture = Adopt(new THIImage());
-  this->*row.slot = picture;
-  picture->Create(MainForm->control);
-  SetBounds(*picture, row.left, row.top, row.width, row.height);
-  ApplyCommonSettings(*picture, kButtonFace, kEdgeSingle, kRegular, kBlack);
+  THIImage* picture = AddWindowed(row.slot, row.bounds, {kButtonFace, kEdgeSingle, kRegular, kBlack});
   picture->autoSize = false;
   picture->drawRoutine = picture->FittedDrawRoutine();
   picture->SetBitmapHandle(LoadBitmapA(GetModuleHandleA(nullptr), row.bitmapResource));

@@ -3,6 +3,7 @@
 // calculation. The form has no behaviour of its own beyond building the graph
 // and freeing it.
 
+#include <cstdint>
 #include <vector>
 
 #include "elements/hub.h"
@@ -81,6 +82,18 @@ class TClassMainForm_2157830 {
   THILabel* StackingDistanceLabel = nullptr;
   THILabel* PlaneNoteLabel = nullptr;
 
+  // Position and outer size of a windowed element in the main window's client area.
+  struct Bounds {
+    int left, top, width, height;
+  };
+  // The look of a windowed element: background colour, edge style and font.
+  struct Look {
+    std::uint32_t background;
+    std::uint8_t edgeStyle;
+    std::uint8_t fontStyle;
+    std::uint32_t fontColour;
+  };
+
   // How many elements and links the form makes.
   static int ElementCount();
   static int LinkCount();
@@ -94,6 +107,10 @@ class TClassMainForm_2157830 {
 
   template <class Element>
   Element* Adopt(Element* element);
+  // Adopts a new windowed element, stores it in `slot`, creates it inside the
+  // main window and gives it the common settings with its bounds and look.
+  template <class Element>
+  Element* AddWindowed(Element* TClassMainForm_2157830::*slot, const Bounds& bounds, const Look& look);
 
   void CreateElement(int number);
   void MakeMainForm();
