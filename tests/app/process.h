@@ -1,0 +1,42 @@
+#pragma once
+// A program started by the driver: its process, its exit, and a kill for a
+// program that does not end by itself.
+
+#include <windows.h>
+
+#include <string>
+
+namespace lobrin::gui {
+
+// The Windows file name of a file given by its Unix path (Z: drive).
+std::string WindowsPathOf(const std::string& unixPath);
+
+class ChildProcess {
+ public:
+  ChildProcess() = default;
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+  // Kills the program if it still runs and closes the handles.
+  ~ChildProcess();
+
+  // Starts `exePath` (a Windows file name) with `arguments` appended to the
+  // quoted program name; false (and `error` set) when it cannot be started.
+  bool Start(const std::string& exePath, const std::string& arguments, std::string* error);
+
+  // Waits until the program has ended; false on timeout.
+  bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
+
+  // True while the program runs.
+  bool Running() const;
+
+  // Ends a program that is still running and waits for it briefly.
+  void Kill();
+
+  DWORD Id() const { return info_.dwProcessId; }
+  HANDLE Handle() const { return info_.hProcess; }
+
+ private:
+  PROCESS_INFORMATION info_ = {};
+};
+
+}  // namespace lobrin::gui

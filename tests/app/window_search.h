@@ -1,0 +1,49 @@
+#pragma once
+// Finding and reading windows of another process. Every message goes out with
+// SendMessageTimeoutA, so a hung program makes a call fail instead of
+// blocking the driver.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace lobrin::gui {
+
+// How long one message to the program may take before it counts as hung.
+constexpr UINT kMessageTimeoutMs = 5000;
+
+// Sends a message with the timeout above; false when it did not get through.
+bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                     LRESULT* result = nullptr, UINT timeoutMs = kMessageTimeoutMs);
+
+// The window's class name.
+std::string ClassOf(HWND window);
+
+// The window's text through WM_GETTEXT (any length; bytes as the window gives them).
+std::string TextOf(HWND window);
+
+// Top-level windows of the process with the id `processId` (0: of every process).
+std::vector<HWND> TopLevelWindowsOf(DWORD processId);
+
+// The first top-level window of the process for which `accept` answers true,
+// polling until `timeoutMs` has passed; nullptr on timeout.
+HWND WaitForTopLevelWindow(DWORD processId, const std::function<bool(HWND)>& accept,
+                           DWORD timeoutMs);
+
+// A child control: its window, its class and its rectangle in the parent's
+// client coordinates.
+struct ChildControl {
+  HWND window;
+  std::string className;
+  RECT rect;
+};
+
+// The direct children of `parent`, in z order.
+std::vector<ChildControl> ChildControlsOf(HWND parent);
+
+// The rectangle of `child` in the client coordinates of `parent`.
+RECT RectInParent(HWND parent, HWND child);
+
+}  // namespace lobrin::gui
