@@ -1,0 +1,51 @@
+#include "calculator_fixture.h"
+
+#include <utility>
+#include <vector>
+
+namespace lobrin::gui {
+
+namespace {
+
+constexpr DWORD kExitTimeoutMs = 15000;
+
+struct ClosingCalculator {
+  std::unique_ptr<Calculator> calculator;
+  std::string testName;
+};
+
+// Checks at the end of the run that every closed calculator has ended well.
+class ExitCheck : public ::testing::Environment {
+ public:
+  void Add(ClosingCalculator closing) { closing_.push_back(std::move(closing)); }
+
+  void TearDown() override {
+    for (ClosingCalculator& closing : closing_) {
+      DWORD exitCode = 0;
+      if (!closing.calculator->Process().WaitForExit(kExitTimeoutMs, &exitCode)) {
+        ADD_FAILURE() << closing.testName << ": the calculator did not end after WM_CLOSE";
+      } else if (exitCode != 0) {
+        ADD_FAILURE() << closing.testName << ": the calculator ended with exit code "
+                      << exitCode;
+      }
+    }
+    closing_.clear();
+  }
+
+ private:
+  std::vector<ClosingCalculator> closing_;
+};
+
+ExitCheck* const kExitCheck =
+    static_cast<ExitCheck*>(::testing::AddGlobalTestEnvironment(new ExitCheck));
+
+}  // namespace
+
+void CalculatorTest::TearDown() {
+  if (!calculator_->Process().Running() || calculator_->MainWindow() == nullptr) return;
+  ASSERT_TRUE(PostMessageA(calculator_->MainWindow(), WM_CLOSE, 0, 0));
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  kExitCheck->Add({std::move(calculator_), std::string(test->test_suite_name()) + "." + test->name()});
+}
+
+}  // namespace lobrin::gui

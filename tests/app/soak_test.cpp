@@ -1,0 +1,119 @@
+// Long use must not make the program grow: ten thousand Calculate clicks
+// with changing inputs, and two thousand repaints of the whole window.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "calculator_fixture.h"
+#include "process_memory.h"
+
+namespace lobrin::gui {
+namespace {
+
+constexpr int kWarmUpRounds = 300;
+constexpr int kCalculateRounds = 10000;
+// A whole-window repaint takes some 40 ms under Wine (each of the 33 controls
+// paints through its own cross-process WM_PAINT), so two thousand of them
+// (66,000 control paints, over a minute) stand in for ten thousand: one GDI
+// object lost per control paint would show as megabytes.
+constexpr int kRepaintRounds = 2000;
+constexpr uint64_t kPrivateGrowthAllowed = 256 * 1024;
+
+// Runs `work` on a thread of its own and waits at most `timeoutMs` for it;
+// a call into a hung program then fails the test instead of blocking it.
+bool RunWithTimeout(const std::function<void()>& work, DWORD timeoutMs) {
+  auto* task = new std::function<void()>(work);
+  HANDLE thread = CreateThread(
+      nullptr, 0,
+      [](void* data) -> DWORD {
+        auto* job = static_cast<std::function<void()>*>(data);
+        (*job)();
+        delete job;
+        return 0;
+      },
+      task, 0, nullptr);
+  if (thread == nullptr) {
+    delete task;
+    return false;
+  }
+  const bool finished = WaitForSingleObject(thread, timeoutMs) == WAIT_OBJECT_0;
+  CloseHandle(thread);
+  return finished;
+}
+
+class SoakTest : public CalculatorTest {
+ protected:
+  void SetUp() override {
+    CalculatorTest::SetUp();
+    if (HasFatalFailure()) return;
+    unixPid_ = UnixPidOf("lobrin.exe");
+    ASSERT_TRUE(calc().Type(Edit::Frequency, "144"));
+  }
+
+  ProcessMemory Measure() const { return MeasureProcess(calculator_->Process().Handle(), unixPid_); }
+
+  // One round of use: new beamwidths, now and then a new frequency, Calculate.
+  bool CalculateRound(int round) {
+    if (round % 10 == 0 && !calc().Retype(Edit::Frequency, std::to_string(50 + round % 1250))) {
+      return false;
+    }
+    return calc().SetText(Edit::HPlaneBw, std::to_string(10 + round % 170)) &&
+           calc().SetText(Edit::EPlaneBw, std::to_string(round % 90) + ".5") &&
+           calc().Click(Button::Calculate);
+  }
+
+  bool RepaintRounds(int rounds) {
+    HWND main = calc().MainWindow();
+    for (int done = 0; done < rounds; done += 100) {
+      const bool finished = RunWithTimeout(
+          [main] {
+            for (int i = 0; i < 100; ++i) {
+              RedrawWindow(main, nullptr, nullptr,
+                           RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            }
+          },
+          60000);
+      if (!finished || !calc().Responsive()) return false;
+    }
+    return true;
+  }
+
+  void ExpectNoGrowth(const ProcessMemory& before, const ProcessMemory& after, const char* what) {
+    std::printf("%s: private %llu -> %llu bytes, working set %llu -> %llu bytes, "
+                "GDI %lu -> %lu, USER %lu -> %lu\n",
+                what, static_cast<unsigned long long>(before.privateBytes),
+                static_cast<unsigned long long>(after.privateBytes),
+                static_cast<unsigned long long>(before.workingSet),
+                static_cast<unsigned long long>(after.workingSet), before.gdiObjects,
+                after.gdiObjects, before.userObjects, after.userObjects);
+    ASSERT_NE(before.privateBytes, 0u) << "private memory cannot be measured here";
+    EXPECT_LE(after.privateBytes, before.privateBytes + kPrivateGrowthAllowed);
+    EXPECT_LE(after.gdiObjects, before.gdiObjects);
+    EXPECT_LE(after.userObjects, before.userObjects);
+  }
+
+  unsigned long unixPid_ = 0;
+};
+
+TEST_F(SoakTest, TenThousandCalculationsDoNotGrowMemory) {
+  for (int round = 0; round < kWarmUpRounds; ++round) ASSERT_TRUE(CalculateRound(round));
+  const ProcessMemory before = Measure();
+  for (int round = 0; round < kCalculateRounds; ++round) {
+    ASSERT_TRUE(CalculateRound(round)) << "round " << round;
+  }
+  ExpectNoGrowth(before, Measure(), "Calculate clicks");
+}
+
+TEST_F(SoakTest, RepaintsDoNotGrowMemory) {
+  ASSERT_TRUE(CalculateRound(1));
+  ASSERT_TRUE(RepaintRounds(kWarmUpRounds));
+  const ProcessMemory before = Measure();
+  ASSERT_TRUE(RepaintRounds(kRepaintRounds)) << "a repaint did not end in time";
+  ExpectNoGrowth(before, Measure(), "whole-window repaints");
+}
+
+}  // namespace
+}  // namespace lobrin::gui
