@@ -5,14 +5,12 @@
 
 #include <string>
 
-#include "tests/toolkit/control_fixture.h"
+#include "tests/support/form_fixture.h"
 #include "toolkit/auto_size.h"
 #include "toolkit/control.h"
 
 namespace lobrin {
 namespace {
-
-using testing::ControlTest;
 
 // The extent of `text` in the font the control's window was given.
 SIZE Measure(TControl* control, const std::string& text) {
@@ -27,31 +25,31 @@ SIZE Measure(TControl* control, const std::string& text) {
   return size;
 }
 
-class AutoSizeTest : public ControlTest {};
+using AutoSizeTest = testing::FormTest;
 
-TEST_F(AutoSizeTest, EachKindAddsItsMarginsToTheMeasuredText) {
+TEST_F(AutoSizeTest, EachKindAddsItsMarginsAlongTheSidesItSizes) {
+  const std::string text = "Stacking distance H-plane";
   const struct {
     const char* kind;
-    bool sizesWidth;
-    int widthMargin;
-    bool sizesHeight;
-    int heightMargin;
-  } cases[] = {
-      {"label", true, 1, true, 1},
-      {"edit", false, 0, true, 6},
-      {"button", true, 14, false, 0},
+    int dock;
+    int widthMargin, heightMargin;  // -1: that side keeps its 300 x 50
+  } rows[] = {
+      {"label", kDockNone, 1, 1}, {"edit", kDockNone, -1, 6},   {"button", kDockNone, 14, -1},
+      {"label", kDockTop, -1, 1}, {"label", kDockLeft, 1, -1},
   };
-  const std::string text = "Stacking distance H-plane";
-  for (const auto& c : cases) {
-    const std::string kind = c.kind;
-    TControl* control = kind == "label" ? MakeLabel(form_, text) : kind == "edit" ? MakeEdit(form_, 0)
-                                                                                : MakeButton(form_, text);
+  for (const auto& row : rows) {
+    const std::string kind = row.kind;
+    TControl* control = kind == "label"  ? MakeLabel(form_, text)
+                        : kind == "edit" ? MakeEdit(form_, 0)
+                                         : MakeButton(form_, text);
+    control->dockingSide = row.dock;
     SetControlSize(control, 300, 50);
     if (kind == "edit") SetControlText(control, text);
     SetAutoSize(control, true);
     const SIZE expected = Measure(control, text);
-    EXPECT_EQ(ControlWidth(control), c.sizesWidth ? expected.cx + c.widthMargin : 300) << kind;
-    EXPECT_EQ(ControlHeight(control), c.sizesHeight ? expected.cy + c.heightMargin : 50) << kind;
+    EXPECT_EQ(ControlWidth(control), row.widthMargin < 0 ? 300 : expected.cx + row.widthMargin) << kind << row.dock;
+    EXPECT_EQ(ControlHeight(control), row.heightMargin < 0 ? 50 : expected.cy + row.heightMargin) << kind << row.dock;
+    control->Free();
   }
 }
 
@@ -60,42 +58,17 @@ TEST_F(AutoSizeTest, ALabelFollowsItsCaptionAndFont) {
   SetAutoSize(label, true);
   EXPECT_EQ(ControlWidth(label), 1) << "an empty caption gives 1 x 1";
   EXPECT_EQ(ControlHeight(label), 1);
-
-  SetControlText(label, "Frequency (MHz)");
-  SIZE expected = Measure(label, "Frequency (MHz)");
-  EXPECT_EQ(ControlWidth(label), expected.cx + 1);
-  EXPECT_EQ(ControlHeight(label), expected.cy + 1);
-
-  SetControlText(label, "Frequency of the antenna in MHz");
-  expected = Measure(label, "Frequency of the antenna in MHz");
-  EXPECT_EQ(ControlWidth(label), expected.cx + 1) << "a longer caption grows the label";
-
+  const std::string caption = "Frequency of the antenna in MHz";
+  SetControlText(label, caption);
+  EXPECT_EQ(ControlWidth(label), Measure(label, caption).cx + 1);
   label->font->SetFontHeight(-24);
-  expected = Measure(label, "Frequency of the antenna in MHz");
-  EXPECT_EQ(ControlHeight(label), expected.cy + 1) << "a font change resizes too";
-
+  EXPECT_EQ(ControlHeight(label), Measure(label, caption).cy + 1) << "a font change resizes too";
   label->font->SetFontStyle(kFontItalic);
-  expected = Measure(label, "Frequency of the antenna in MHz ");
-  EXPECT_EQ(ControlWidth(label), expected.cx + 1) << "an italic caption gets one space more";
-
+  const int italicWidth = Measure(label, caption + " ").cx + 1;
+  EXPECT_EQ(ControlWidth(label), italicWidth) << "an italic caption gets one space more";
   SetAutoSize(label, false);
   SetControlText(label, "F");
-  EXPECT_EQ(ControlWidth(label), expected.cx + 1) << "switched off, the label keeps its size";
-}
-
-TEST_F(AutoSizeTest, ADockedLabelSizesOnlyAlongItsFreeSide) {
-  TControl* top = MakeLabel(form_, "Docked at the top");
-  TControl* left = MakeLabel(form_, "Docked at the left");
-  top->dockingSide = kDockTop;
-  left->dockingSide = kDockLeft;
-  SetControlSize(top, 300, 50);
-  SetControlSize(left, 300, 50);
-  SetAutoSize(top, true);
-  SetAutoSize(left, true);
-  EXPECT_EQ(ControlWidth(top), 300);
-  EXPECT_EQ(ControlHeight(top), Measure(top, "Docked at the top").cy + 1);
-  EXPECT_EQ(ControlWidth(left), Measure(left, "Docked at the left").cx + 1);
-  EXPECT_EQ(ControlHeight(left), 50);
+  EXPECT_EQ(ControlWidth(label), italicWidth) << "switched off, the label keeps its size";
 }
 
 }  // namespace

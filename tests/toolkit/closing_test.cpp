@@ -6,57 +6,60 @@
 #include <string>
 #include <vector>
 
-#include "tests/toolkit/control_fixture.h"
+#include "tests/support/form_fixture.h"
 #include "toolkit/control.h"
 #include "toolkit/message_loop.h"
 
 namespace lobrin {
 namespace {
 
-using testing::ControlTest;
 using testing::Steps;
+using Sequence = std::vector<std::string>;
 
-constexpr UINT kSafetyMilliseconds = 5000;
 bool g_timedOut = false;
 std::function<void()> g_onTimer;
 
-void CALLBACK SafetyTimer(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  g_timedOut = true;
-  PostQuitMessage(0);
-}
-
-void CALLBACK ActionTimer(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  if (g_onTimer) g_onTimer();
-}
-
-class ClosingTest : public ControlTest {
+class ClosingTest : public testing::FormTest {
  protected:
   void SetUp() override {
-    ControlTest::SetUp();
-    g_timedOut = false;
-    g_onTimer = nullptr;
+    FormTest::SetUp();
     form_->SetOnDestroy(&testing::RecordDestroyed, const_cast<char*>("form"));
     app_->SetOnDestroy(&testing::RecordDestroyed, const_cast<char*>("application window"));
     formHandle_ = HandleOf(form_);
     appHandle_ = HandleOf(app_);
   }
-
   // Runs the loop until it ends; `action` runs from a timer once the loop is going.
   void RunLoop(std::function<void()> action) {
+    g_timedOut = false;
     g_onTimer = std::move(action);
-    const UINT_PTR safety = SetTimer(nullptr, 0, kSafetyMilliseconds, &SafetyTimer);
-    SetTimer(nullptr, 0, 10, &ActionTimer);
+    const UINT_PTR safety = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR id, DWORD) {
+      KillTimer(nullptr, id);
+      g_timedOut = true;
+      PostQuitMessage(0);
+    });
+    SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+      KillTimer(nullptr, id);
+      g_onTimer();
+    });
     TControl* app = app_;
     RunMessageLoop(app);
     KillTimer(nullptr, safety);
     if (app == nullptr) app_ = nullptr;  // the loop ended the application and freed it
     ASSERT_FALSE(g_timedOut) << "the message loop did not end";
   }
+  // A close query that counts its calls and answers `accept`.
+  void QueryClose(bool accept) {
+    accept_ = accept;
+    form_->onCloseQuery = TCloseQueryEvent{[](void* self, TControl*, bool& accept) {
+                                             ++static_cast<ClosingTest*>(self)->asked_;
+                                             accept = static_cast<ClosingTest*>(self)->accept_;
+                                           },
+                                           this};
+  }
 
-  HWND formHandle_ = nullptr;
-  HWND appHandle_ = nullptr;
+  HWND formHandle_ = nullptr, appHandle_ = nullptr;
+  int asked_ = 0;
+  bool accept_ = true;
 };
 
 TEST_F(ClosingTest, ClosingTheMainFormEndsTheLoopAndTheApplicationWindowGoesWithIt) {
@@ -66,62 +69,47 @@ TEST_F(ClosingTest, ClosingTheMainFormEndsTheLoopAndTheApplicationWindowGoesWith
   EXPECT_FALSE(LoopRunning);
   EXPECT_FALSE(IsWindow(formHandle_));
   EXPECT_FALSE(IsWindow(appHandle_));
-  const std::vector<std::string> expected = {"application window destroyed", "form destroyed"};
-  EXPECT_EQ(Steps(), expected);
+  EXPECT_EQ(Steps(), (Sequence{"application window destroyed", "form destroyed"}));
 }
 
 TEST_F(ClosingTest, ACloseQueryThatRefusesKeepsEverythingOpen) {
-  struct Query {
-    int asked = 0;
-    static void Refuse(void* data, TControl*, bool& accept) {
-      ++static_cast<Query*>(data)->asked;
-      accept = false;
-    }
-  } query;
-  form_->onCloseQuery = TCloseQueryEvent{&Query::Refuse, &query};
+  QueryClose(false);
   bool stillOpen = false;
   RunLoop([&] {
     SendMessageA(formHandle_, WM_CLOSE, 0, 0);
     stillOpen = IsWindow(formHandle_) && IsWindow(appHandle_) && !QuitReceived && LoopRunning;
     PostMessageA(appHandle_, WM_CLOSE, 0, 0);  // the application window's own close ends the run
   });
-  EXPECT_EQ(query.asked, 1);
+  EXPECT_EQ(asked_, 1);
   EXPECT_TRUE(stillOpen);
   EXPECT_EQ(app_, nullptr);
 }
 
 TEST_F(ClosingTest, CloseFromTheTaskbarButtonAsksTheMainForm) {
-  struct Query {
-    int asked = 0;
-    static void Accept(void* data, TControl*, bool&) { ++static_cast<Query*>(data)->asked; }
-  } query;
-  form_->onCloseQuery = TCloseQueryEvent{&Query::Accept, &query};
+  QueryClose(true);
   RunLoop([this] { PostMessageA(appHandle_, WM_SYSCOMMAND, SC_CLOSE, 0); });
-  EXPECT_EQ(query.asked, 1);
+  EXPECT_EQ(asked_, 1);
   EXPECT_EQ(app_, nullptr);
 }
 
 TEST_F(ClosingTest, MinimisingTheMainFormMinimisesTheApplicationWindowInstead) {
-  struct Probe {
-    static bool Record(TControl*, TMessage& msg, LRESULT& result) {
-      if (msg.message != WM_SYSCOMMAND || (msg.wParam & 0xFFF0) != SC_MINIMIZE) return false;
-      Steps().push_back("application window minimises");
-      result = 0;
-      return true;
-    }
-  };
-  AttachHandler(app_, &Probe::Record, false);
+  AttachHandler(app_, [](TControl*, TMessage& msg, LRESULT& result) {
+    if (msg.message != WM_SYSCOMMAND || (msg.wParam & 0xFFF0) != SC_MINIMIZE) return false;
+    Steps().push_back("application window minimises");
+    result = 0;
+    return true;
+  }, false);
   Steps().clear();
   SendMessageA(formHandle_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  testing::DrainQueue();
-  EXPECT_EQ(Steps(), std::vector<std::string>{"application window minimises"});
+  testing::DrainMessages();
+  EXPECT_EQ(Steps(), Sequence{"application window minimises"});
   EXPECT_FALSE(IsIconic(formHandle_));
 }
 
 TEST_F(ClosingTest, EndApplicationOutsideTheLoopClosesAndFreesTheApplicationWindow) {
   TControl* app = app_;
-  EndApplication(app);
   app_ = nullptr;
+  EndApplication(app);
   EXPECT_EQ(app, nullptr);
   EXPECT_TRUE(QuitReceived);
   EXPECT_FALSE(IsWindow(appHandle_));

@@ -2,26 +2,24 @@
 // messages are sent to the focused control as the system would deliver them.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
-#include "tests/toolkit/control_fixture.h"
+#include "tests/support/form_fixture.h"
 #include "toolkit/control.h"
 #include "toolkit/focus.h"
 
 namespace lobrin {
 namespace {
 
-using testing::ControlTest;
+using Controls = std::vector<TControl*>;
 
-class FocusTest : public ControlTest {
+class FocusTest : public testing::FormTest {
  protected:
   void SetUp() override {
-    ControlTest::SetUp();
+    FormTest::SetUp();
     EnableKeyNavigation(form_);
   }
-
-  // Presses a key in the focused control and answers the control that has the focus then.
+  // Presses a key in the focused control and answers the control focused then.
   TControl* Press(int key, bool shift = false, UINT message = WM_KEYDOWN) {
     BYTE keys[256] = {};
     GetKeyboardState(keys);
@@ -30,22 +28,17 @@ class FocusTest : public ControlTest {
     SendMessageA(GetFocus(), message, static_cast<WPARAM>(key), 1);
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
-    return Focused();
+    return ControlOfWindow(GetFocus());
   }
-
-  TControl* Focused() { return ControlOfWindow(GetFocus()); }
-
-  // The controls reached by pressing `key` `n` times, from the focused one.
-  std::vector<TControl*> Walk(int key, int n, bool shift = false) {
-    std::vector<TControl*> visited;
-    for (int i = 0; i < n; ++i) visited.push_back(Press(key, shift));
+  Controls Walk(int n, bool shift) {
+    Controls visited;
+    for (int i = 0; i < n; ++i) visited.push_back(Press(VK_TAB, shift));
     return visited;
   }
-
   void Start(TControl* control) {
     ShowAndFocusForm();
     FocusControl(control);
-    ASSERT_EQ(Focused(), control);
+    ASSERT_EQ(ControlOfWindow(GetFocus()), control);
   }
 };
 
@@ -53,71 +46,58 @@ TEST_F(FocusTest, TheFirstTabStopMadeReceivesTheFocusWhenTheFormGetsIt) {
   MakeLabel(form_, "not a tab stop");
   TControl* first = MakeEdit(form_, 0);
   MakeEdit(form_, 0);
-  EXPECT_EQ(form_->currentControl, first);
   ShowAndFocusForm();
-  EXPECT_EQ(Focused(), first);
+  EXPECT_EQ(ControlOfWindow(GetFocus()), first);
 }
 
 TEST_F(FocusTest, TabAndShiftTabWrapAroundByTabOrderSkippingWhatCannotTakeTheFocus) {
   TControl* a = MakeEdit(form_, 0);
   TControl* b = MakeButton(form_, "b");
-  TControl* hidden = MakeEdit(form_, 0);
+  SetControlVisible(MakeEdit(form_, 0), false);
   TControl* c = MakeEdit(form_, 0);
-  TControl* disabled = MakeButton(form_, "disabled");
-  TControl* notTabStop = MakeEdit(form_, 0);
+  SetControlEnabled(MakeButton(form_, "disabled"), false);
+  SetTabStop(MakeEdit(form_, 0), false);
   TControl* noStyle = MakeEdit(form_, 0);
-  TControl* d = MakeButton(form_, "d");
-  SetControlVisible(hidden, false);
-  SetControlEnabled(disabled, false);
-  SetTabStop(notTabStop, false);
   SetControlStyle(noStyle, noStyle->style & ~static_cast<DWORD>(WS_TABSTOP));
-  // Creation order gave the tab orders; make the button d come first.
-  d->tabOrder = 0;
+  TControl* d = MakeButton(form_, "d");
+  d->tabOrder = 0;  // before the order creation gave the others
   Start(a);
-  EXPECT_EQ(Walk(VK_TAB, 5), (std::vector<TControl*>{b, c, d, a, b}));
-  EXPECT_EQ(Walk(VK_TAB, 4, true), (std::vector<TControl*>{a, d, c, b}));
+  EXPECT_EQ(Walk(5, false), (Controls{b, c, d, a, b}));
+  EXPECT_EQ(Walk(4, true), (Controls{a, d, c, b}));
 }
 
 TEST_F(FocusTest, EqualTabOrdersAreVisitedInDiscoveryOrder) {
-  TControl* a = MakeEdit(form_, 0);
-  TControl* b = MakeEdit(form_, 0);
-  TControl* c = MakeEdit(form_, 0);
-  TControl* d = MakeEdit(form_, 0);
-  a->tabOrder = 1;
-  b->tabOrder = 5;
-  c->tabOrder = 5;
-  d->tabOrder = 9;
-  Start(a);
-  EXPECT_EQ(Walk(VK_TAB, 4), (std::vector<TControl*>{b, c, d, a}));
-  EXPECT_EQ(Walk(VK_TAB, 4, true), (std::vector<TControl*>{d, c, b, a}));
+  Controls made;
+  for (int order : {1, 5, 5, 9}) {
+    made.push_back(MakeEdit(form_, 0));
+    made.back()->tabOrder = order;
+  }
+  Start(made[0]);
+  EXPECT_EQ(Walk(4, false), (Controls{made[1], made[2], made[3], made[0]}));
+  EXPECT_EQ(Walk(4, true), (Controls{made[3], made[2], made[1], made[0]}));
 }
 
-TEST_F(FocusTest, FocusKeysDecideWhichKeysLeaveAControl) {
+TEST_F(FocusTest, FocusKeysDecideWhichKeysLeaveAnEdit) {
   TControl* before = MakeEdit(form_, 0);
   TControl* edit = MakeEdit(form_, 0);
   TControl* after = MakeEdit(form_, 0);
+  TControl* memo = MakeEdit(form_, 1u << kEditMultiLine);
   ASSERT_EQ(edit->focusKeys, kFocusKeyTab | kFocusKeyUpDown | kFocusKeyPage);  // 13
   const struct {
     int key;
     TControl* expected;
-  } cases[] = {
-      {VK_LEFT, edit}, {VK_RIGHT, edit},  // the caret keys stay inside the edit
-      {VK_UP, before}, {VK_DOWN, after}, {VK_PRIOR, before}, {VK_NEXT, after}, {VK_TAB, after},
-  };
-  for (const auto& c : cases) {
+  } rows[] = {{VK_LEFT, edit}, {VK_RIGHT, edit}, {VK_UP, before},  {VK_DOWN, after},
+              {VK_PRIOR, before}, {VK_NEXT, after}, {VK_TAB, after}};
+  for (const auto& row : rows) {
     Start(edit);
-    EXPECT_EQ(Press(c.key), c.expected) << "key " << c.key;
+    EXPECT_EQ(Press(row.key), row.expected) << "key " << row.key;
   }
   Start(edit);
   EXPECT_EQ(Press(VK_TAB, false, WM_KEYUP), edit) << "a key release never moves the focus";
-}
-
-TEST_F(FocusTest, ATabCharacterNeverReachesAControl) {
-  TControl* edit = MakeEdit(form_, 1u << kEditMultiLine);
-  Start(edit);
-  SendMessageA(HandleOf(edit), WM_CHAR, VK_TAB, 1);
-  SendMessageA(HandleOf(edit), WM_CHAR, 'x', 1);
-  EXPECT_EQ(GetControlText(edit), "x");
+  Start(memo);
+  SendMessageA(HandleOf(memo), WM_CHAR, VK_TAB, 1);
+  SendMessageA(HandleOf(memo), WM_CHAR, 'x', 1);
+  EXPECT_EQ(GetControlText(memo), "x") << "a tab character never reaches a control";
 }
 
 TEST_F(FocusTest, SettingATabOrderMovesTheOthersUp) {
@@ -126,36 +106,25 @@ TEST_F(FocusTest, SettingATabOrderMovesTheOthersUp) {
   TControl* c = MakeEdit(form_, 0);
   SetControlVisible(form_, true);  // only the tab stops of a visible form are collected
   SetTabOrder(c, 2);
-  EXPECT_EQ(a->tabOrder, 1);
-  EXPECT_EQ(c->tabOrder, 2);
-  EXPECT_EQ(b->tabOrder, 3);
+  EXPECT_EQ((std::vector<int>{a->tabOrder, b->tabOrder, c->tabOrder}), (std::vector<int>{1, 3, 2}));
 }
 
 TEST_F(FocusTest, EnterClicksTheDefaultButtonUnlessTheFocusedControlTakesEnter) {
-  struct Clicks {
-    int count = 0;
-    static void Count(void* data, TControl*) { ++static_cast<Clicks*>(data)->count; }
-  } clicks;
+  int clicks = 0;
   TControl* edit = MakeEdit(form_, 0);
   TControl* memo = MakeEdit(form_, 1u << kEditMultiLine);
   TControl* button = MakeButton(form_, "OK");
-  button->onClick = TNotifyEvent{&Clicks::Count, &clicks};
+  button->onClick = TNotifyEvent{[](void* n, TControl*) { ++*static_cast<int*>(n); }, &clicks};
   SetDialogButton(button, kKeyEnter, true);
   EXPECT_EQ(form_->defaultButton, button);
-  EXPECT_NE(button->style & BS_DEFPUSHBUTTON, 0u);
   LoopRunning = true;  // the filter runs as the application window's message event
-
-  Start(memo);
-  Press(VK_RETURN);
-  Press(VK_RETURN, false, WM_KEYUP);
-  EXPECT_EQ(clicks.count, 0) << "a multi-line edit keeps its Enter";
-
-  Start(edit);
-  Press(VK_RETURN);
-  Press(VK_RETURN, false, WM_KEYUP);
-  EXPECT_EQ(clicks.count, 1);
-  EXPECT_EQ(Focused(), button);
-
+  for (TControl* focused : {memo, edit}) {
+    Start(focused);
+    Press(VK_RETURN);
+    Press(VK_RETURN, false, WM_KEYUP);
+  }
+  EXPECT_EQ(clicks, 1) << "a multi-line edit keeps its Enter";
+  EXPECT_EQ(ControlOfWindow(GetFocus()), button);
   SetDialogButton(button, kKeyEnter, false);
   EXPECT_EQ(form_->defaultButton, nullptr);
   EXPECT_FALSE(app_->onMessage) << "switching off puts the earlier (empty) event back";

@@ -1,24 +1,23 @@
-// The steps a message takes through a control, recorded by probes at each step
-// and compared with the expected sequence. Only the toolkit's own steps are
-// recorded: the system's messages around them differ between systems.
+// The steps a message takes through a control, recorded by probes and compared
+// with the expected sequence. Only the toolkit's own steps are recorded: the
+// system's messages around them differ between systems.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "tests/toolkit/control_fixture.h"
+#include "tests/support/form_fixture.h"
 #include "toolkit/control.h"
 
 namespace lobrin {
 namespace {
 
-using testing::ControlTest;
 using testing::Steps;
 using Sequence = std::vector<std::string>;
 
 UINT g_probeMessage = kPrivateMessage;
-std::string g_handledBy;   // the step that answers "handled"
-std::string g_freedBy;     // the step that frees the control
+std::string g_handledBy;  // the step that answers "handled"
+std::string g_freedBy;    // the step that frees the control
 TControl* g_control = nullptr;
 
 // Records the step; frees the control when it is this step's turn; answers.
@@ -42,21 +41,23 @@ bool FirstHandler(TControl*, TMessage& m, LRESULT&) { return Step("first handler
 bool SecondHandler(TControl*, TMessage& m, LRESULT&) { return Step("second handler", m); }
 bool Additional(TControl*, TMessage& m, LRESULT&) { return Step("additional hook", m); }
 bool After(TControl*, TMessage& m, LRESULT&) { return Step("after message", m); }
-void BuiltIn(WPARAM, LPARAM) { Steps().push_back("built-in"); }
 
-class MessageRoutingTest : public ControlTest {
+class MessageRoutingTest : public testing::FormTest {
  protected:
   void SetUp() override {
-    ControlTest::SetUp();
-    g_probeMessage = kPrivateMessage;
+    FormTest::SetUp();
     g_handledBy.clear();
     g_freedBy.clear();
-    label_ = MakeLabel(form_, "probe");
-    g_control = label_;
-    label_->SetOnDestroy(&testing::RecordDestroyed, const_cast<char*>("label"));
+    g_probeMessage = kPrivateMessage;
     PreDispatchHook = &PreDispatch;
-    PrivateMessageProc = &BuiltIn;
+    PrivateMessageProc = [](WPARAM, LPARAM) { Steps().push_back("built-in"); };
     app_->onMessage = TMessageEvent{&AppEvent, nullptr};
+    MakeProbeLabel();
+    LoopRunning = true;  // the application event sees messages only while the loop runs
+  }
+  void MakeProbeLabel() {
+    g_control = label_ = MakeLabel(form_, "probe");
+    label_->SetOnDestroy(&testing::RecordDestroyed, const_cast<char*>("label"));
     label_->onMessage = TMessageEvent{&OwnEvent, nullptr};
     AttachHandler(label_, &FirstHandler, true);
     AttachHandler(label_, &SecondHandler, false);
@@ -64,10 +65,7 @@ class MessageRoutingTest : public ControlTest {
     label_->afterMessage = &After;
     hwnd_ = HandleOf(label_);
     ASSERT_NE(hwnd_, nullptr);
-    LoopRunning = true;  // the application event sees messages only while the loop runs
-    Steps().clear();
   }
-
   Sequence Send(UINT message) {
     Steps().clear();
     g_probeMessage = message;
@@ -79,47 +77,29 @@ class MessageRoutingTest : public ControlTest {
   HWND hwnd_ = nullptr;
 };
 
-const Sequence kFullSequence = {"pre-dispatch",   "application event", "message event", "second handler",
-                                "first handler",  "additional hook",   "built-in",      "after message"};
-
-Sequence Prefix(std::size_t n) { return Sequence(kFullSequence.begin(), kFullSequence.begin() + n); }
+const Sequence kFullSequence = {"pre-dispatch",  "application event", "message event", "second handler",
+                                "first handler", "additional hook",   "built-in",      "after message"};
 
 TEST_F(MessageRoutingTest, TheFirstStepThatHandlesEndsTheSequence) {
-  const struct {
-    const char* handledBy;
-    Sequence expected;
-  } cases[] = {
-      {"", kFullSequence},
-      {"pre-dispatch", Prefix(1)},
-      {"application event", Prefix(2)},
-      {"message event", Prefix(3)},
-      {"second handler", Prefix(4)},  // the most recently attached handler comes first
-      {"first handler", Prefix(5)},
-      {"additional hook", Prefix(6)},
-  };
-  for (const auto& c : cases) {
-    g_handledBy = c.handledBy;
-    EXPECT_EQ(Send(kPrivateMessage), c.expected) << "handled by: " << c.handledBy;
+  // The most recently attached handler comes first.
+  for (std::size_t n = 1; n <= 6; ++n) {
+    g_handledBy = kFullSequence[n - 1];
+    EXPECT_EQ(Send(kPrivateMessage), Sequence(kFullSequence.begin(), kFullSequence.begin() + n)) << g_handledBy;
   }
-}
-
-TEST_F(MessageRoutingTest, AttachingAHandlerTwiceKeepsOneEntry) {
-  AttachHandler(label_, &FirstHandler, true);
+  g_handledBy.clear();
+  AttachHandler(label_, &FirstHandler, true);  // attached twice: still one entry
   EXPECT_EQ(Send(kPrivateMessage), kFullSequence);
 }
 
-TEST_F(MessageRoutingTest, ApplicationEventSeesMessagesOnlyWhileTheLoopRuns) {
+TEST_F(MessageRoutingTest, WithoutTheLoopOrAfterQuitStepsAreLeftOut) {
   LoopRunning = false;
   Sequence expected = kFullSequence;
   expected.erase(expected.begin() + 1);
-  EXPECT_EQ(Send(kPrivateMessage), expected);
-}
-
-TEST_F(MessageRoutingTest, AfterQuitOnlyHandlersMarkedForItRunAndNoAfterMessage) {
-  QuitReceived = true;
-  const Sequence expected = {"pre-dispatch",  "application event", "message event",
-                             "first handler", "additional hook",   "built-in"};
-  EXPECT_EQ(Send(kPrivateMessage), expected);
+  EXPECT_EQ(Send(kPrivateMessage), expected) << "no application event outside the loop";
+  LoopRunning = true;
+  QuitReceived = true;  // only the handlers marked for it run, and no after-message step
+  EXPECT_EQ(Send(kPrivateMessage), (Sequence{"pre-dispatch", "application event", "message event",
+                                             "first handler", "additional hook", "built-in"}));
 }
 
 TEST_F(MessageRoutingTest, FreeingTheControlDuringDispatchIsDeferredToTheEnd) {
@@ -127,78 +107,60 @@ TEST_F(MessageRoutingTest, FreeingTheControlDuringDispatchIsDeferredToTheEnd) {
     const char* freedBy;
     UINT message;
     Sequence expected;
-  } cases[] = {
+  } rows[] = {
       {"message event", kPrivateMessage,
        {"pre-dispatch", "application event", "message event frees", "message event returns", "label destroyed"}},
       {"second handler", kPrivateMessage,
        {"pre-dispatch", "application event", "message event", "second handler frees", "second handler returns",
         "label destroyed"}},
-      // The toolkit's own free message: built-in handling frees, the after-message step is skipped.
+      // The toolkit's own free message: built-in handling frees, no after-message step.
       {"", kFreeControlMessage,
        {"pre-dispatch", "application event", "message event", "second handler", "first handler",
         "additional hook", "label destroyed"}},
   };
-  for (const auto& c : cases) {
-    Steps().clear();
-    label_ = MakeLabel(form_, "probe");
-    g_control = label_;
-    label_->SetOnDestroy(&testing::RecordDestroyed, const_cast<char*>("label"));
-    label_->onMessage = TMessageEvent{&OwnEvent, nullptr};
-    AttachHandler(label_, &FirstHandler, true);
-    AttachHandler(label_, &SecondHandler, false);
-    label_->additionalHook = &Additional;
-    label_->afterMessage = &After;
-    hwnd_ = HandleOf(label_);
-    ASSERT_NE(hwnd_, nullptr);
-    g_freedBy = c.freedBy;
-    EXPECT_EQ(Send(c.message), c.expected) << "freed by: " << c.freedBy << " " << c.message;
+  for (const auto& row : rows) {
+    if (label_ == nullptr) MakeProbeLabel();
+    g_freedBy = row.freedBy;
+    EXPECT_EQ(Send(row.message), row.expected) << "freed by: " << row.freedBy << " " << row.message;
     EXPECT_FALSE(IsWindow(hwnd_)) << "the window goes with its control";
     EXPECT_EQ(form_->children->IndexOf(label_), -1);
+    label_ = nullptr;
   }
 }
 
 TEST_F(MessageRoutingTest, WindowsCarryTheirObjectAndSuperclassesAreRegisteredOnce) {
   TControl* first = MakeEdit(form_, 0);
   TControl* second = MakeEdit(form_, 0);
-  TControl* button = MakeButton(form_, "OK");
   const struct {
     TControl* control;
     const char* className;
-  } cases[] = {{app_, "obj_App"}, {form_, "obj_Form"}, {label_, "obj_STATIC"},
-               {first, "obj_EDIT"}, {second, "obj_EDIT"}, {button, "obj_BUTTON"}};
-  for (const auto& c : cases) {
-    HWND hwnd = HandleOf(c.control);
-    ASSERT_NE(hwnd, nullptr) << c.className;
+  } rows[] = {{app_, "obj_App"},    {form_, "obj_Form"},   {label_, "obj_STATIC"},
+              {first, "obj_EDIT"}, {second, "obj_EDIT"}, {MakeButton(form_, "OK"), "obj_BUTTON"}};
+  for (const auto& row : rows) {
+    HWND hwnd = HandleOf(row.control);
     char name[64] = {};
     GetClassNameA(hwnd, name, sizeof(name));
-    EXPECT_STREQ(name, c.className);
-    EXPECT_EQ(GetPropA(hwnd, "SELF_"), c.control) << c.className;
+    EXPECT_STREQ(name, row.className);
+    EXPECT_EQ(GetPropA(hwnd, "SELF_"), row.control) << row.className;
     EXPECT_EQ(reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd, GCLP_WNDPROC)), &ControlWindowProc);
   }
   EXPECT_EQ(GetClassLongPtrA(HandleOf(first), GCW_ATOM), GetClassLongPtrA(HandleOf(second), GCW_ATOM));
   WNDCLASSA system = {};
   ASSERT_TRUE(GetClassInfoA(nullptr, "EDIT", &system));
-  EXPECT_EQ(first->previousWndProc, system.lpfnWndProc);
   EXPECT_EQ(second->previousWndProc, system.lpfnWndProc);
-  EXPECT_EQ(second->controlId, first->controlId + 1);
 }
 
 TEST_F(MessageRoutingTest, DestroyingAParentHidesItFirstThenFreesTheLastChildFirst) {
-  TControl* other = MakeLabel(form_, "second");
-  other->SetOnDestroy(&testing::RecordDestroyed, const_cast<char*>("second label"));
+  MakeLabel(form_, "second")->SetOnDestroy(&testing::RecordDestroyed, const_cast<char*>("second label"));
   SetControlVisible(form_, true);
   HWND formHandle = HandleOf(form_);
-  struct Probe {
-    static void FormGoes(void* data, TObj*) {
-      auto hwnd = static_cast<HWND>(data);
-      Steps().push_back(IsWindow(hwnd) && !IsWindowVisible(hwnd) ? "form hidden, window alive" : "form wrong");
-    }
-  };
-  form_->SetOnDestroy(&Probe::FormGoes, formHandle);
+  form_->SetOnDestroy([](void* hwnd, TObj*) {
+    const bool hiddenAlive = IsWindow(HWND(hwnd)) && !IsWindowVisible(HWND(hwnd));
+    Steps().push_back(hiddenAlive ? "form hidden, window alive" : "form wrong");
+  }, formHandle);
   Steps().clear();
   form_->Free();
-  const Sequence expected = {"form hidden, window alive", "second label destroyed", "label destroyed"};
-  EXPECT_EQ(Steps(), expected);
+  EXPECT_EQ(Steps(), (Sequence{"form hidden, window alive", "second label destroyed", "label destroyed"}));
   EXPECT_FALSE(IsWindow(formHandle));
   EXPECT_EQ(app_->children->Count(), 0);
 }
@@ -207,7 +169,6 @@ TEST_F(MessageRoutingTest, ASecondaryFormFreesItselfWhenItsWindowIsDestroyed) {
   TControl* secondary = MakeForm(app_, "Secondary");
   secondary->SetOnDestroy(&testing::RecordDestroyed, const_cast<char*>("secondary"));
   HWND hwnd = HandleOf(secondary);
-  ASSERT_NE(hwnd, nullptr);
   Steps().clear();
   DestroyWindow(hwnd);
   EXPECT_EQ(Steps(), Sequence{"secondary destroyed"});
