@@ -12,22 +12,26 @@ class HintManagerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     InitHintManagerModule();
-    control_ = CreateWindowExA(0, "STATIC", "tip owner", WS_POPUP, 10, 10, 80, 20, nullptr,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
+    control_ = CreateWindowExA(0, "STATIC", "tip owner", WS_POPUP, 10, 10, 80, 20, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(control_, nullptr);
   }
   void TearDown() override { DestroyWindow(control_); }
+  std::string TipText(TipHandle tip) {
+    char buffer[128] = "unchanged";
+    TOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.hwnd = control_;
+    info.uId = reinterpret_cast<UINT_PTR>(control_);
+    info.lpszText = buffer;
+    SendMessageA(TipWindow(tip), TTM_GETTEXTA, sizeof buffer, reinterpret_cast<LPARAM>(&info));
+    return info.lpszText ? std::string(info.lpszText) : "(null)";
+  }
 
   HWND control_ = nullptr;
 };
 
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-TEST_F(HintManagerTest, TipWindowCarriesTheManagersSettings) {
+TEST_F(HintManagerTest, TipWindowCarriesTheManagersSettingsAndGoesWithDestroyTip) {
   THIHintManager manager;
   manager.initialDelay = 700;
   manager.autoPopDelay = 3000;
@@ -36,58 +40,37 @@ TEST_F(HintManagerTest, TipWindowCarriesTheManagersSettings) {
   manager.tipFont.style = kFontBold | kFontItalic;
   manager.plainTips = false;
   const TTipInterface* tips = manager.GetTipInterface();
-
   TipHandle tip = tips->createTip(tips->manager, control_);
   HWND window = TipWindow(tip);
-  ASSERT_NE(window, nullptr);
-  EXPECT_EQ(ClassOf(window), "tooltips_class32");
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  EXPECT_STREQ(name, "tooltips_class32");
   EXPECT_EQ(SendMessageA(window, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 700);
   EXPECT_EQ(SendMessageA(window, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 3000);
   EXPECT_EQ(static_cast<COLORREF>(SendMessageA(window, TTM_GETTIPBKCOLOR, 0, 0)), 0x00123456u);
-  EXPECT_EQ(static_cast<COLORREF>(SendMessageA(window, TTM_GETTIPTEXTCOLOR, 0, 0)),
-            GetSysColor(COLOR_INFOTEXT));
   RECT margin{};
   SendMessageA(window, TTM_GETMARGIN, 0, reinterpret_cast<LPARAM>(&margin));
   EXPECT_EQ(margin.left, 3);
   EXPECT_EQ(margin.bottom, 3);
   EXPECT_NE(GetWindowLongA(window, GWL_STYLE) & TTS_BALLOON, 0);
-
   auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
-  ASSERT_NE(font, nullptr);
   LOGFONTA lf{};
   ASSERT_NE(GetObjectA(font, sizeof lf, &lf), 0);
   EXPECT_STREQ(lf.lfFaceName, "Tahoma");
   EXPECT_EQ(lf.lfHeight, FontHeightFromPoints(8));
   EXPECT_EQ(lf.lfWeight, FW_BOLD);
   EXPECT_EQ(lf.lfItalic, 1);
-  EXPECT_EQ(lf.lfUnderline, 0);
+
+  std::string hint = "Press to compute";
+  manager.SetTipText(tip, hint);
+  hint = "changed by its element";
+  EXPECT_EQ(TipText(tip), "Press to compute") << "the tip keeps its own copy";
+  manager.SetTipText(tip, "");
+  EXPECT_EQ(TipText(tip), "");
 
   tips->destroyTip(tips->manager, tip);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(GetObjectType(font), 0u) << "the tip's font outlives its tip";
-}
-
-std::string TipText(HWND window, HWND control) {
-  char buffer[128] = "unchanged";
-  TOOLINFOA info{};
-  info.cbSize = TTTOOLINFOA_V2_SIZE;
-  info.hwnd = control;
-  info.uId = reinterpret_cast<UINT_PTR>(control);
-  info.lpszText = buffer;
-  SendMessageA(window, TTM_GETTEXTA, sizeof buffer, reinterpret_cast<LPARAM>(&info));
-  return info.lpszText ? std::string(info.lpszText) : "(null)";
-}
-
-TEST_F(HintManagerTest, TipTextIsTheTipsOwnCopy) {
-  THIHintManager manager;
-  TipHandle tip = manager.CreateTip(control_);
-  std::string hint = "Press to compute";
-  manager.SetTipText(tip, hint);
-  hint = "changed by its element";
-  EXPECT_EQ(TipText(TipWindow(tip), control_), "Press to compute");
-  manager.SetTipText(tip, "");
-  EXPECT_EQ(TipText(TipWindow(tip), control_), "");
-  manager.DestroyTip(tip);
 }
 
 // Counts the tracking messages that reach a tooltip window.
@@ -104,14 +87,13 @@ TEST_F(HintManagerTest, TrackingCallsSendOnlyInTrackingMode) {
     manager.trackingMode = tracking;
     TipHandle tip = manager.CreateTip(control_);
     HWND window = TipWindow(tip);
-    originalTipProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountTracking)));
+    originalTipProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, LONG_PTR(CountTracking)));
     trackingMessages = 0;
     manager.TrackOn(tip);
     manager.TrackPosition(tip, 5, 6);
     manager.TrackOff(tip);
     EXPECT_EQ(trackingMessages, tracking ? 3 : 0) << "trackingMode " << tracking;
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalTipProc));
+    SetWindowLongPtrA(window, GWLP_WNDPROC, LONG_PTR(originalTipProc));
     manager.DestroyTip(tip);
   }
 }

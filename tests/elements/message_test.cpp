@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 #include "tests/elements/dialog_driver.h"
 #include "tests/support/probe_element.h"
 
@@ -14,102 +17,91 @@ using testing::MessageBoxDriver;
 using testing::ProbeElement;
 
 TEST(MessageBoxStyle, EveryRowOfTheThreeTables) {
-  const std::pair<int, UINT> buttons[] = {{0, MB_OK},          {1, MB_OKCANCEL},
-                                          {2, MB_YESNO},       {3, MB_YESNOCANCEL},
-                                          {4, MB_RETRYCANCEL}, {5, MB_ABORTRETRYIGNORE},
+  const std::pair<int, UINT> buttons[] = {{0, MB_OK},          {1, MB_OKCANCEL},          {2, MB_YESNO},
+                                          {3, MB_YESNOCANCEL}, {4, MB_RETRYCANCEL},       {5, MB_ABORTRETRYIGNORE},
                                           {6, 0},              {255, 0}};
-  const std::pair<int, UINT> icons[] = {{0, 0},    {1, 0x10}, {2, 0x20},
-                                        {3, 0x30}, {4, 0x40}, {5, 0}};
+  const std::pair<int, UINT> icons[] = {{0, 0}, {1, 0x10}, {2, 0x20}, {3, 0x30}, {4, 0x40}, {5, 0}};
   const std::pair<int, UINT> defaults[] = {{0, 0}, {1, 0x100}, {2, 0x200}, {3, 0}};
   for (auto [b, bBits] : buttons)
     for (auto [i, iBits] : icons)
       for (auto [d, dBits] : defaults)
         EXPECT_EQ(MessageBoxStyle(b, i, d), bBits | iBits | dBits) << b << "/" << i << "/" << d;
-  EXPECT_EQ(MessageBoxStyle(3, 2, 1), 0x123u);
 }
 
-TEST(LoadTextResource, FindsTheNameInAnyCaseAndStopsAtTheZeroByte) {
-  EXPECT_EQ(LoadTextResource("TESTTEXT"), "Line one\r\n  Line two");
-  EXPECT_EQ(LoadTextResource("TestText"), "Line one\r\n  Line two");
-  EXPECT_EQ(LoadTextResource("testtext"), "Line one\r\n  Line two");
-}
-
-TEST(LoadTextResource, MissingResourceGivesTheEmptyText) {
+TEST(LoadTextResource, FindsTheNameInAnyCaseAndStopsAtTheZeroByteOrGivesEmptyText) {
+  for (const char* name : {"TESTTEXT", "TestText", "testtext"})
+    EXPECT_EQ(LoadTextResource(name), "Line one\r\n  Line two") << name;
   EXPECT_EQ(LoadTextResource("NOSUCHTEXT"), "");
   EXPECT_EQ(LoadTextResource(""), "");
 }
 
-TEST(MessageElement, DefaultTextWithOkFiresResultThenOk) {
-  LinkTrafficOn links;
-  CallLog log;
-  ProbeElement result(log, "result"), ok(log, "ok"), cancel(log, "cancel");
-  THIMessage message;
-  message.defaultText = "Stacking distance";
-  message.resultEvent = MakeLink<&ProbeElement::recordPoint>(&result);
-  message.okEvent = MakeLink<&ProbeElement::recordPoint>(&ok);
-  message.cancelEvent = MakeLink<&ProbeElement::recordPoint>(&cancel);
+class MessageElement : public ::testing::Test {
+ protected:
+  // Fires `value` into showPoint while a second thread answers the box with `button`.
+  void Show(int button, TData& value) {
+    driver_ = std::make_unique<MessageBoxDriver>(button);
+    FireInPlace(MakeLink<&THIMessage::showPoint>(&message_), value);
+    driver_->Join();
+    ASSERT_TRUE(driver_->found);
+  }
+  THI_Event Probe(const char* name) {
+    probes_.push_back(std::make_unique<ProbeElement>(log_, name));
+    return MakeLink<&ProbeElement::recordPoint>(probes_.back().get());
+  }
 
-  MessageBoxDriver driver(IDOK);
-  FireNull(MakeLink<&THIMessage::showPoint>(&message));
-  driver.Join();
-  ASSERT_TRUE(driver.found);
-  EXPECT_EQ(driver.text, "Stacking distance");
-  EXPECT_EQ(driver.caption, "");
-  EXPECT_EQ(log, (CallLog{"result:Integer:1", "ok:NULL:"}));
+  LinkTrafficOn links_;
+  CallLog log_;
+  std::vector<std::unique_ptr<ProbeElement>> probes_;
+  THIMessage message_;
+  std::unique_ptr<MessageBoxDriver> driver_;
+};
+
+TEST_F(MessageElement, DefaultTextOrIncomingTextWithOkFiresResultThenOk) {
+  message_.defaultText = "Stacking distance";
+  message_.resultEvent = Probe("result");
+  message_.okEvent = Probe("ok");
+  message_.cancelEvent = Probe("cancel");
+  TData value;
+  Show(IDOK, value);
+  EXPECT_EQ(driver_->text, "Stacking distance");
+  EXPECT_EQ(driver_->caption, "");
+  message_.defaultText.clear();
+  SetText(value, "hello");  // consumed by the text, so the caption is empty
+  Show(IDOK, value);
+  EXPECT_EQ(driver_->text, "hello");
+  EXPECT_EQ(driver_->caption, "");
+  EXPECT_EQ(log_, (CallLog{"result:Integer:1", "ok:NULL:", "result:Integer:1", "ok:NULL:"}));
 }
 
-TEST(MessageElement, IncomingTextIsConsumedByTheTextSoTheCaptionIsEmpty) {
-  LinkTrafficOn links;
-  THIMessage message;
-  MessageBoxDriver driver(IDOK);
-  FireText(MakeLink<&THIMessage::showPoint>(&message), "hello");
-  driver.Join();
-  ASSERT_TRUE(driver.found);
-  EXPECT_EQ(driver.text, "hello");
-  EXPECT_EQ(driver.caption, "");
-}
-
-TEST(MessageElement, LinkedCaptionAndNoButtonOfYesNoCancel) {
-  LinkTrafficOn links;
-  CallLog log;
-  ProbeElement captionSource(log, "caption"), result(log, "result"), yes(log, "yes"), no(log, "no");
+TEST_F(MessageElement, LinkedCaptionAndNoButtonOfYesNoCancel) {
+  ProbeElement captionSource(log_, "caption");
   SetText(captionSource.answer, "Question");
-  THIMessage message;
-  message.defaultText = "Go on?";
-  message.buttonsKind = 3;
-  message.iconKind = 2;
-  message.defaultButtonIndex = 1;
-  message.captionLink = MakeLink<&ProbeElement::answerPoint>(&captionSource);
-  message.resultEvent = MakeLink<&ProbeElement::recordPoint>(&result);
-  message.yesEvent = MakeLink<&ProbeElement::recordPoint>(&yes);
-  message.noEvent = MakeLink<&ProbeElement::recordPoint>(&no);
-
-  MessageBoxDriver driver(IDNO);
-  FireNull(MakeLink<&THIMessage::showPoint>(&message));
-  driver.Join();
-  ASSERT_TRUE(driver.found);
-  EXPECT_EQ(driver.caption, "Question");
-  EXPECT_TRUE(driver.hasButton[IDYES] && driver.hasButton[IDNO] && driver.hasButton[IDCANCEL]);
-  EXPECT_EQ(log, (CallLog{"caption:NULL:", "result:Integer:7", "no:NULL:"}));
+  message_.defaultText = "Go on?";
+  message_.buttonsKind = 3;
+  message_.iconKind = 2;
+  message_.defaultButtonIndex = 1;
+  message_.captionLink = MakeLink<&ProbeElement::answerPoint>(&captionSource);
+  message_.resultEvent = Probe("result");
+  message_.yesEvent = Probe("yes");
+  message_.noEvent = Probe("no");
+  TData value;
+  Show(IDNO, value);
+  EXPECT_EQ(driver_->caption, "Question");
+  EXPECT_TRUE(driver_->hasButton[IDYES] && driver_->hasButton[IDNO] && driver_->hasButton[IDCANCEL]);
+  EXPECT_EQ(log_, (CallLog{"caption:NULL:", "result:Integer:7", "no:NULL:"}));
 }
 
-// The button event is a forward: it runs from the dispatcher once showPoint has
-// returned, after the whole chain behind resultEvent, on the incoming value.
-TEST(MessageElement, ButtonEventFiresAfterTheResultChainWithTheIncomingValue) {
-  LinkTrafficOn links;
-  CallLog log;
-  ProbeElement result(log, "result"), behindResult(log, "behind result"), ok(log, "ok");
-  result.onRecord = MakeLink<&ProbeElement::recordPoint>(&behindResult);
-  THIMessage message;
-  message.resultEvent = MakeLink<&ProbeElement::recordAndFirePoint>(&result);
-  message.okEvent = MakeLink<&ProbeElement::recordPoint>(&ok);
-
-  MessageBoxDriver driver(IDOK);
+// The button event is a forward: it runs once showPoint has returned, after
+// the whole chain behind resultEvent, on the incoming value.
+TEST_F(MessageElement, ButtonEventFiresAfterTheResultChainWithTheIncomingValue) {
+  ProbeElement result(log_, "result"), ok(log_, "ok");
+  result.onRecord = Probe("behind result");
+  message_.resultEvent = MakeLink<&ProbeElement::recordAndFirePoint>(&result);
+  message_.okEvent = MakeLink<&ProbeElement::recordPoint>(&ok);
   TData value;
   SetText(value, "shown");
-  FireInPlace(MakeLink<&THIMessage::showPoint>(&message), value);
-  driver.Join();
-  EXPECT_EQ(log, (CallLog{"result:Integer:1", "behind result:Integer:1", "ok:NULL:"}));
+  Show(IDOK, value);
+  EXPECT_EQ(log_, (CallLog{"result:Integer:1", "behind result:Integer:1", "ok:NULL:"}));
   EXPECT_EQ(ok.lastSeen, &value);
   EXPECT_EQ(value.kind, kDataNull);
 }
