@@ -10,9 +10,7 @@
 namespace lobrin {
 namespace {
 
-using testing::CallLog;
-using testing::LinkTrafficOn;
-using testing::ProbeElement;
+using namespace testing;
 
 // A math element whose result and error events end in probes.
 class MathElement : public ::testing::Test {
@@ -28,10 +26,10 @@ class MathElement : public ::testing::Test {
     math_.firstDefault = firstDefault;
     math_.secondDefault = secondDefault;
     math_.SetInitialResult(initialResult);
+    log_.clear();
   }
   void Compute(TData value) { math_.computePoint(value, 0); }
   void ComputeReal(double r) { TData v; SetReal(v, r); Compute(v); }
-  void ComputeText(const std::string& t) { TData v; SetText(v, t); Compute(v); }
   std::string ReadResult() {
     TData v;
     math_.resultPoint(v, 0);
@@ -40,54 +38,47 @@ class MathElement : public ::testing::Test {
 
   LinkTrafficOn traffic_;
   CallLog log_;
-  ProbeElement results_{log_, "result"};
-  ProbeElement errors_{log_, "error"};
-  ProbeElement operand_{log_, "operand"};
+  ProbeElement results_{log_, "result"}, errors_{log_, "error"}, operand_{log_, "operand"};
   THIMath math_;
 };
 
-TEST_F(MathElement, DegreeFactorIsPiOver180FromTheX87Constant) {
-  math_.SetAngleMode(kAngleDegrees);
-  EXPECT_EQ(math_.angleFactor, 0.017453292519943295);
-  math_.SetAngleMode(5);
-  EXPECT_EQ(math_.angleFactor, 0.017453292519943295);
-  math_.SetAngleMode(kAngleRadians);
-  EXPECT_EQ(math_.angleFactor, 1.0);
-}
-
-TEST_F(MathElement, ANonZeroDefaultWinsAndAZeroDefaultTakesTheIncomingValue) {
+TEST_F(MathElement, OperandRules) {
+  const struct {
+    const char* what;
+    std::uint8_t kind;
+    double firstDefault, secondDefault;
+    bool linkedFirst;  // the first operand linked to a point answering "30"
+    const char* incoming;
+    double result;
+  } rows[] = {
+      {"a non-zero default wins, a zero one takes the incoming value", kMathDivide, 300.0, 0.0, false, "145",
+       2.0689655172413794},
+      {"a linked operand ignores default and incoming value", kMathDivide, 2.0, 2.0, true, "1000", 15.0},
+      {"the second operand without default gets no incoming value", kMathMultiply, 2.0, 0.0, false, "0.5", 1.0},
+      {"the incoming value is consumed by the first operand", kMathMultiply, 0.0, 0.0, false, "5", 0.0},
+  };
+  SetText(operand_.answer, "30");
+  for (const auto& row : rows) {
+    Configure(row.kind, row.firstDefault, row.secondDefault);
+    math_.firstOperandLink = row.linkedFirst ? MakeLink<&ProbeElement::answerPoint>(&operand_) : THI_Event{};
+    TData incoming;
+    SetText(incoming, row.incoming);
+    Compute(incoming);
+    EXPECT_EQ(math_.result, row.result) << row.what;
+  }
   Configure(kMathDivide, 300.0, 0.0);
-  ComputeText("145");
-  EXPECT_EQ(math_.result, 2.0689655172413794);
+  ComputeReal(145.0);
   EXPECT_EQ(log_, (CallLog{"result:Real:2.06896551724138"}));
-}
-
-TEST_F(MathElement, ALinkedOperandIgnoresDefaultAndIncomingValue) {
-  Configure(kMathDivide, 2.0, 2.0);
-  operand_.answer.kind = kDataString;
-  operand_.answer.textValue = "30";
-  math_.firstOperandLink = MakeLink<&ProbeElement::answerPoint>(&operand_);
-  ComputeReal(1000.0);
-  EXPECT_EQ(math_.result, 15.0);
-}
-
-TEST_F(MathElement, OnlyTheFirstOperandWithoutDefaultReceivesTheIncomingValue) {
-  Configure(kMathMultiply, 2.0, 0.0);
-  ComputeReal(0.5);
-  EXPECT_EQ(math_.result, 1.0);
-  Configure(kMathMultiply, 0.0, 0.0);
-  ComputeReal(5.0);
-  EXPECT_EQ(math_.result, 0.0);
 }
 
 TEST_F(MathElement, SineTakesItsArgumentInDegreesOrRadians) {
   Configure(kMathSine, 0.0, 0.0);
   math_.SetAngleMode(kAngleDegrees);
+  EXPECT_EQ(math_.angleFactor, 0.017453292519943295);  // pi/180 from the x87 constant
   ComputeReal(90.0);
   EXPECT_EQ(math_.result, 1.0);
   ComputeReal(15.0);
   EXPECT_EQ(math_.result, 0.25881904510252074);
-
   math_.SetAngleMode(kAngleRadians);
   ComputeReal(0.5);
   EXPECT_DOUBLE_EQ(math_.result, std::sin(0.5));
@@ -97,31 +88,11 @@ TEST_F(MathElement, SineTakesItsArgumentInDegreesOrRadians) {
   EXPECT_FALSE(math_.errorFlag);
 }
 
-TEST_F(MathElement, DivisionByZeroTakesTheErrorPathUntilTheNextGoodResult) {
-  Configure(kMathDivide, 1.0, 0.0, 2.0);
-  ComputeReal(4.0);
-  EXPECT_EQ(math_.result, 0.25);
-  ComputeReal(-0.0);
-  EXPECT_TRUE(math_.errorFlag);
-  EXPECT_EQ(math_.result, 2.0);
-  EXPECT_EQ(ReadResult(), "NULL:");
-  EXPECT_EQ(log_, (CallLog{"result:Real:0.25", "error:NULL:"}));
-
-  ComputeReal(8.0);
-  EXPECT_FALSE(math_.errorFlag);
-  EXPECT_EQ(ReadResult(), "Real:0.125");
-}
-
-TEST_F(MathElement, NonFiniteResultsTakeTheErrorPathSoNoInfinityOrNanLeaves) {
+TEST_F(MathElement, DivisionByZeroAndNonFiniteResultsTakeTheErrorPathUntilTheNextGoodResult) {
   const double inf = std::numeric_limits<double>::infinity();
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  const struct {
-    std::uint8_t kind;
-    double firstDefault;
-    double secondDefault;
-    double incoming;
-    const char* what;
-  } cases[] = {
+  const struct { std::uint8_t kind; double firstDefault, secondDefault, incoming; const char* what; } rows[] = {
+      {kMathDivide, 1.0, 0.0, -0.0, "division by zero"},
       {kMathMultiply, 1e200, 1e200, 0.0, "product overflows"},
       {kMathMultiply, 2.0, 0.0, inf, "infinite operand"},
       {kMathMultiply, 0.0, 0.0, inf, "infinity times zero"},  // the second gets the consumed NULL
@@ -129,45 +100,40 @@ TEST_F(MathElement, NonFiniteResultsTakeTheErrorPathSoNoInfinityOrNanLeaves) {
       {kMathDivide, 1.0, 0.0, nan, "NaN divisor"},
       {kMathSine, 0.0, 0.0, inf, "sine of infinity"},
   };
-  for (const auto& c : cases) {
-    Configure(c.kind, c.firstDefault, c.secondDefault, 7.0);
-    math_.result = -1.0;
-    log_.clear();
-    ComputeReal(c.incoming);
-    EXPECT_TRUE(math_.errorFlag) << c.what;
-    EXPECT_EQ(math_.result, 7.0) << c.what;
-    EXPECT_EQ(log_, (CallLog{"error:NULL:"})) << c.what;
-    EXPECT_EQ(ReadResult(), "NULL:") << c.what;
+  for (const auto& row : rows) {
+    Configure(row.kind, row.firstDefault, row.secondDefault, 7.0);
+    math_.result = -1.0;  // an error puts the initial result back
+    ComputeReal(row.incoming);
+    EXPECT_TRUE(math_.errorFlag) << row.what;
+    EXPECT_EQ(math_.result, 7.0) << row.what;
+    EXPECT_EQ(log_, (CallLog{"error:NULL:"})) << row.what;
+    EXPECT_EQ(ReadResult(), "NULL:") << row.what;
   }
-  // A text beyond the double range reads as infinity and ends the same way.
   Configure(kMathSine, 0.0, 0.0, 7.0);
-  ComputeText("1e999");
+  TData text;
+  SetText(text, "1e999");  // beyond the double range: infinity, and an error as well
+  Compute(text);
   EXPECT_TRUE(math_.errorFlag);
+  Configure(kMathDivide, 1.0, 0.0, 7.0);
+  ComputeReal(8.0);
+  EXPECT_FALSE(math_.errorFlag);
+  EXPECT_EQ(ReadResult(), "Real:0.125");
 }
 
 TEST_F(MathElement, AnIntegerResultIsRoundedTiesToEven) {
   math_.realResult = false;
-  const struct {
-    double dividend;
-    const char* fired;
-  } cases[] = {{7.0, "result:Integer:4"}, {5.0, "result:Integer:2"}, {-5.0, "result:Integer:-2"}};
-  for (const auto& c : cases) {
-    Configure(kMathDivide, c.dividend, 2.0);
-    log_.clear();
+  for (auto [dividend, fired] : {std::make_pair(7.0, "result:Integer:4"), std::make_pair(5.0, "result:Integer:2"),
+                                 std::make_pair(-5.0, "result:Integer:-2")}) {
+    Configure(kMathDivide, dividend, 2.0);
     ComputeReal(0.0);
-    EXPECT_EQ(log_, (CallLog{c.fired}));
+    EXPECT_EQ(log_, (CallLog{fired}));
   }
   EXPECT_EQ(ReadResult(), "Integer:-2");
 }
 
-TEST_F(MathElement, ResultPointAnswersTheInitialResultBeforeAnyComputation) {
-  Configure(kMathDivide, 0.0, 0.0, 2.0);
-  EXPECT_EQ(ReadResult(), "Real:2");
-  EXPECT_TRUE(log_.empty());
-}
-
-TEST_F(MathElement, AnUnknownOperationComputesNothingAndLeavesTheValue) {
+TEST_F(MathElement, BeforeAnyComputationTheInitialResultAndAnUnknownOperationComputesNothing) {
   Configure(1, 0.0, 0.0, 3.0);
+  EXPECT_EQ(ReadResult(), "Real:3");
   TData value;
   SetReal(value, 5.0);
   math_.computePoint(value, 0);

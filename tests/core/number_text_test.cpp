@@ -15,38 +15,16 @@ namespace {
 bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 TEST(NumberText, RealToTextShowsAtMostFifteenDigitsWithoutExponent) {
-  const struct {
-    double value;
-    const char* text;
-  } cases[] = {
-      {0.0, "0"},
-      {-0.0, "0"},
-      {1.0, "1"},
-      {3.0, "3"},
-      {100.0, "100"},
-      {-2.5, "-2.5"},
-      {0.1, "0.1"},
-      {0.30000000000000004, "0.3"},
-      {1.0 / 3.0, "0.333333333333333"},
-      {2.0 / 3.0, "0.666666666666667"},
-      {1234.5, "1234.5"},
-      {9.999999999999995, "10"},
-      {1e-5, "0.00001"},
-      {-1e-7, "-0.0000001"},
-      {123456789012345.0, "123456789012345"},
-      {1234567890123456.0, "1234567890123460"},
-      {1e20, "100000000000000000000"},
-      {0.5, "0.5"},
-      {10.0, "10"},
-      {1e14, "100000000000000"},
-      {1e15, "1000000000000000"},
-      {123.456, "123.456"},
-      {-4.024690942871119, "-4.02469094287112"},
+  const struct { double value; const char* text; } cases[] = {
+      {0.0, "0"}, {-0.0, "0"}, {1.0, "1"}, {3.0, "3"}, {100.0, "100"}, {-2.5, "-2.5"}, {0.1, "0.1"},
+      {0.30000000000000004, "0.3"}, {1.0 / 3.0, "0.333333333333333"}, {2.0 / 3.0, "0.666666666666667"},
+      {1234.5, "1234.5"}, {9.999999999999995, "10"}, {1e-5, "0.00001"}, {-1e-7, "-0.0000001"},
+      {123456789012345.0, "123456789012345"}, {1234567890123456.0, "1234567890123460"},
+      {1e20, "100000000000000000000"}, {0.5, "0.5"}, {10.0, "10"}, {1e14, "100000000000000"},
+      {1e15, "1000000000000000"}, {123.456, "123.456"}, {-4.024690942871119, "-4.02469094287112"},
       {2.0833333333333335, "2.08333333333333"},
-      // One digit short of 15 significant ones: the point still goes.
-      {12345678901234.0, "12345678901234"},
-      {std::numeric_limits<double>::infinity(), "INF"},
-      {-std::numeric_limits<double>::infinity(), "-INF"},
+      {12345678901234.0, "12345678901234"},  // one digit short of 15 significant ones: the point still goes
+      {std::numeric_limits<double>::infinity(), "INF"}, {-std::numeric_limits<double>::infinity(), "-INF"},
       {std::numeric_limits<double>::quiet_NaN(), "NAN"},
   };
   for (const auto& c : cases) {
@@ -67,37 +45,12 @@ TEST(NumberText, RealToTextWritesExtremeMagnitudesOutInFull) {
 }
 
 TEST(NumberText, TextToRealScansLeniently) {
-  const struct {
-    const char* text;
-    double value;
-  } cases[] = {
-      {"", 0.0},
-      {"1.5", 1.5},
-      {".5", 0.5},
-      {"1,5", 15.0},
-      {" 1 000 ", 1000.0},
-      {"+5", 5.0},
-      {"--5", -5.0},
-      {"3-", 3.0},
-      {"1.2.3", 1.2},
-      {"12abc", 12.0},
-      {"1x2", 12.0},
-      {"abc", 0.0},
-      {"1e3", 1000.0},
-      {"1E-2", 0.01},
-      {"2.5e1", 25.0},
-      {"1.5e+2", 150.0},
-      {"1e", 1.0},
-      {"e5", 0.0},
-      {"-", -0.0},
-      {"0.3", 0.30000000000000004},
-      {"30,5", 305.0},
-      {"144", 144.0},
-      {"-30", -30.0},
-      {"4.02469094287112", 4.02469094287112},
-      {"1e1e1", 10.0},
-      {"5e 3", 5.0},
-      {"\x80" "7\xff", 7.0},
+  const struct { const char* text; double value; } cases[] = {
+      {"", 0.0}, {"1.5", 1.5}, {".5", 0.5}, {"1,5", 15.0}, {" 1 000 ", 1000.0}, {"+5", 5.0}, {"--5", -5.0},
+      {"3-", 3.0}, {"1.2.3", 1.2}, {"12abc", 12.0}, {"1x2", 12.0}, {"abc", 0.0}, {"1e3", 1000.0},
+      {"1E-2", 0.01}, {"2.5e1", 25.0}, {"1.5e+2", 150.0}, {"1e", 1.0}, {"e5", 0.0}, {"-", -0.0},
+      {"0.3", 0.30000000000000004}, {"30,5", 305.0}, {"144", 144.0}, {"-30", -30.0},
+      {"4.02469094287112", 4.02469094287112}, {"1e1e1", 10.0}, {"5e 3", 5.0}, {"\x80" "7\xff", 7.0},
   };
   for (const auto& c : cases) {
     EXPECT_TRUE(SameBits(TextToReal(c.text), c.value))
@@ -108,21 +61,10 @@ TEST(NumberText, TextToRealScansLeniently) {
 TEST(NumberText, TextToRealBeyondTheDoubleRangeGivesInfinityOrZeroButNeverNan) {
   const double inf = std::numeric_limits<double>::infinity();
   const std::string manyDigits(500, '9');
-  const struct {
-    std::string text;
-    double value;
-  } cases[] = {
-      {"1e999", inf},
-      {"-1e999", -inf},
-      {"1e2147483647", inf},
-      {"1e-2147483648", 0.0},
-      {"1e-99999", 0.0},
-      {"0e99999", 0.0},
-      {"-0e99999", -0.0},
-      {manyDigits, inf},
-      {manyDigits + "e-99999", 0.0},
-      {"0." + manyDigits, 1.0},
-      {"1e-400", 0.0},
+  const struct { std::string text; double value; } cases[] = {
+      {"1e999", inf}, {"-1e999", -inf}, {"1e2147483647", inf}, {"1e-2147483648", 0.0}, {"1e-99999", 0.0},
+      {"0e99999", 0.0}, {"-0e99999", -0.0}, {manyDigits, inf}, {manyDigits + "e-99999", 0.0},
+      {"0." + manyDigits, 1.0}, {"1e-400", 0.0},
   };
   for (const auto& c : cases) {
     const double value = TextToReal(c.text);
@@ -135,14 +77,9 @@ TEST(NumberText, TextToRealBeyondTheDoubleRangeGivesInfinityOrZeroButNeverNan) {
 }
 
 TEST(NumberText, TextToIntegerReadsDigitsAfterAnOptionalSignAndWraps) {
-  const struct {
-    const char* text;
-    std::int32_t value;
-  } cases[] = {
-      {"", 0},           {"-12", -12},  {"+12", 12},
-      {" 12", 0},        {"12.7", 12},  {"12abc", 12},
-      {"-", 0},          {"2147483648", INT32_MIN}, {"4294967297", 1},
-      {"1e3", 1},        {"-2147483648", INT32_MIN}, {"+-1", 0},
+  const struct { const char* text; std::int32_t value; } cases[] = {
+      {"", 0}, {"-12", -12}, {"+12", 12}, {" 12", 0}, {"12.7", 12}, {"12abc", 12}, {"-", 0},
+      {"2147483648", INT32_MIN}, {"4294967297", 1}, {"1e3", 1}, {"-2147483648", INT32_MIN}, {"+-1", 0},
       {"99999999999999999999", 1661992959},
   };
   for (const auto& c : cases) {
@@ -151,33 +88,20 @@ TEST(NumberText, TextToIntegerReadsDigitsAfterAnOptionalSignAndWraps) {
 }
 
 TEST(NumberText, IntegerToTextWritesPlainDecimal) {
-  const struct {
-    std::int32_t value;
-    const char* text;
-  } cases[] = {
-      {0, "0"}, {-2147483647 - 1, "-2147483648"}, {2147483647, "2147483647"}, {-7, "-7"}, {10, "10"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(IntegerToText(c.value), c.text);
+  const std::pair<std::int32_t, const char*> cases[] = {
+      {0, "0"}, {-2147483647 - 1, "-2147483648"}, {2147483647, "2147483647"}, {-7, "-7"}, {10, "10"}};
+  for (const auto& [value, text] : cases) EXPECT_EQ(IntegerToText(value), text);
 }
 
 TEST(NumberText, RealToIntegerRoundsTiesToEvenAndKeepsTheLow32Bits) {
   const long double nan = std::numeric_limits<long double>::quiet_NaN();
   const long double inf = std::numeric_limits<long double>::infinity();
-  const struct {
-    long double value;
-    std::int32_t result;
-  } cases[] = {
-      {2.5L, 2},           {3.5L, 4},
-      {-2.5L, -2},         {2.4999L, 2},
-      {1e10L, 1410065408}, {-0.5L, 0},
+  const struct { long double value; std::int32_t result; } cases[] = {
+      {2.5L, 2}, {3.5L, 4}, {-2.5L, -2}, {2.4999L, 2}, {1e10L, 1410065408}, {-0.5L, 0},
       {2147483648.0L, INT32_MIN},
       // The 64-bit range ends the rounding; beyond it, and for NaN, the result is 0.
-      {-9223372036854775808.0L, 0},
-      {9223372036854775807.0L, -1},
-      {9223372036854775808.0L, 0},
-      {1e300L, 0},         {-1e300L, 0},
-      {inf, 0},            {-inf, 0},
-      {nan, 0},
+      {-9223372036854775808.0L, 0}, {9223372036854775807.0L, -1}, {9223372036854775808.0L, 0},
+      {1e300L, 0}, {-1e300L, 0}, {inf, 0}, {-inf, 0}, {nan, 0},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(RealToInteger(c.value), c.result) << "value " << static_cast<double>(c.value);
@@ -199,21 +123,16 @@ TEST(NumberText, RealToIntegerIgnoresTheCallersRoundingMode) {
 }
 
 TEST(NumberText, TextOperationsCountFromOne) {
-  EXPECT_EQ(TextPosition("b", "abcb"), 2);
-  EXPECT_EQ(TextPosition("cb", "abcb"), 3);
-  EXPECT_EQ(TextPosition("x", "abc"), 0);
-  EXPECT_EQ(TextPosition("", "abc"), 0);
-  EXPECT_EQ(TextPosition("abcd", "abc"), 0);
+  const struct { const char* part; const char* text; int position; } positions[] = {
+      {"b", "abcb", 2}, {"cb", "abcb", 3}, {"x", "abc", 0}, {"", "abc", 0}, {"abcd", "abc", 0}};
+  for (const auto& p : positions) EXPECT_EQ(TextPosition(p.part, p.text), p.position) << p.part;
 
   const struct {
-    int position;
-    int count;
+    int position, count;
     const char* after;
-  } deletions[] = {
-      {2, 2, "adef"}, {1, 1, "bcdef"}, {5, 99, "abcd"}, {6, 1, "abcde"},
-      {7, 1, "abcdef"}, {0, 1, "abcdef"}, {-3, 5, "abcdef"}, {2, 0, "abcdef"}, {2, -1, "abcdef"},
-      {1, INT_MAX, ""},
-  };
+  } deletions[] = {{2, 2, "adef"},     {1, 1, "bcdef"},    {5, 99, "abcd"},    {6, 1, "abcde"},
+                   {7, 1, "abcdef"},   {0, 1, "abcdef"},   {-3, 5, "abcdef"},  {2, 0, "abcdef"},
+                   {2, -1, "abcdef"},  {1, INT_MAX, ""}};
   for (const auto& d : deletions) {
     std::string text = "abcdef";
     DeleteText(text, d.position, d.count);

@@ -40,36 +40,29 @@ struct CalculationChain {
 
  private:
   void ConfigureMath() {
+    using C = CalculationChain;
     struct Setting {
-      THIMath CalculationChain::*element;
-      std::uint8_t operation;
-      double firstDefault;
-      double secondDefault;
-      std::uint8_t angleMode;
-      double initialResult;
+      THIMath C::*h, C::*e;
+      std::uint8_t operation, angleMode;
+      double firstDefault, secondDefault, initialResult;
     };
-    static const Setting kSettings[] = {
-        {&CalculationChain::HHalfAngleMath, kMathDivide, 2.0, 2.0, kAngleRadians, 0.0},
-        {&CalculationChain::HSineMath, kMathSine, 0.0, 0.0, kAngleDegrees, 0.0},
-        {&CalculationChain::HDoubleSineMath, kMathMultiply, 2.0, 0.0, kAngleRadians, 0.0},
-        {&CalculationChain::HWavelengthMath, kMathDivide, 300.0, 0.0, kAngleRadians, 0.0},
-        {&CalculationChain::HDistanceMath, kMathDivide, 0.0, 0.0, kAngleRadians, 2.0},
-        {&CalculationChain::HFeetMath, kMathMultiply, 3.28084, 0.0, kAngleRadians, 0.0},
-        {&CalculationChain::EHalfAngleMath, kMathDivide, 2.0, 2.0, kAngleRadians, 0.0},
-        {&CalculationChain::ESineMath, kMathSine, 0.0, 0.0, kAngleDegrees, 0.0},
-        {&CalculationChain::EDoubleSineMath, kMathMultiply, 2.0, 0.0, kAngleRadians, 0.0},
-        {&CalculationChain::EWavelengthMath, kMathDivide, 300.0, 0.0, kAngleRadians, 0.0},
-        {&CalculationChain::EDistanceMath, kMathDivide, 0.0, 0.0, kAngleRadians, 2.0},
-        {&CalculationChain::EFeetMath, kMathMultiply, 3.28084, 0.0, kAngleRadians, 0.0},
+    static const Setting kSettings[] = {  // the same in both planes
+        {&C::HHalfAngleMath, &C::EHalfAngleMath, kMathDivide, kAngleRadians, 2.0, 2.0, 0.0},
+        {&C::HSineMath, &C::ESineMath, kMathSine, kAngleDegrees, 0.0, 0.0, 0.0},
+        {&C::HDoubleSineMath, &C::EDoubleSineMath, kMathMultiply, kAngleRadians, 2.0, 0.0, 0.0},
+        {&C::HWavelengthMath, &C::EWavelengthMath, kMathDivide, kAngleRadians, 300.0, 0.0, 0.0},
+        {&C::HDistanceMath, &C::EDistanceMath, kMathDivide, kAngleRadians, 0.0, 0.0, 2.0},
+        {&C::HFeetMath, &C::EFeetMath, kMathMultiply, kAngleRadians, 3.28084, 0.0, 0.0},
     };
     for (const Setting& s : kSettings) {
-      THIMath& math = this->*s.element;
-      math.operationKind = s.operation;
-      math.firstDefault = s.firstDefault;
-      math.secondDefault = s.secondDefault;
-      math.realResult = true;
-      math.SetInitialResult(s.initialResult);
-      math.SetAngleMode(s.angleMode);
+      for (THIMath* math : {&(this->*s.h), &(this->*s.e)}) {
+        math->operationKind = s.operation;
+        math->firstDefault = s.firstDefault;
+        math->secondDefault = s.secondDefault;
+        math->realResult = true;
+        math->SetInitialResult(s.initialResult);
+        math->SetAngleMode(s.angleMode);
+      }
     }
   }
 
@@ -83,10 +76,7 @@ struct CalculationChain {
   }
 
   void MakeLinks() {
-    struct Link {
-      THI_Event* source;
-      THI_Event link;
-    };
+    struct Link { THI_Event* source; THI_Event link; };
     const Link kLinks[] = {
         /*  1 */ {&CalculateButton.onClick, MakeLink<&THIHub::fanOutPoint>(&CalculateHub, 0)},
         /*  2 */ {&FrequencyEdit.onChange, MakeLink<&THIHub::fanOutPoint>(&FrequencyHub, 0)},
