@@ -1,7 +1,5 @@
 #include "calculator.h"
 
-#include <cstring>
-
 #include "window_search.h"
 
 #ifndef LOBRIN_EXE_PATH

@@ -1,5 +1,7 @@
 #include "message_box.h"
 
+#include <cstring>
+
 #include "window_search.h"
 
 namespace lobrin::gui {

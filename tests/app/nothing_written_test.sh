@@ -11,13 +11,19 @@ wine_run=$1 lobrin_exe=$2 probe_exe=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+# Keys that Wine itself keeps up to date while programs run (never saved to
+# disk): the display adapters it registers for every desktop it makes, and
+# the hardware tree. Matched against the key line in lower case.
+export wine_bookkeeping='^\[hkey_local_machine\\(hardware|.*\\control\\video)(\\|\])'
+
 # The registry as the wineserver holds it now (its files on disk lag behind),
-# in UTF-8, without the lines Wine rewrites on its own.
+# in UTF-8, without Wine's own bookkeeping.
 export_registry() {
   local key=$1 out=$2
   timeout 60 "$wine_run" reg export "$key" "$(winepath -w "$out.utf16")" /y >/dev/null 2>&1 ||
     { echo "FAILED: reg export $key" >&2; exit 1; }
-  iconv -f UTF-16LE -t UTF-8 "$out.utf16" | tr -d '\r' > "$out"
+  iconv -f UTF-16LE -t UTF-8 "$out.utf16" | tr -d '\r' |
+    awk '/^\[/ { keep = tolower($0) !~ ENVIRON["wine_bookkeeping"] } keep' > "$out"
 }
 
 # The registry files on disk, without the time stamps of keys and #time lines.

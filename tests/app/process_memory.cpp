@@ -5,7 +5,6 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 namespace lobrin::gui {
 
