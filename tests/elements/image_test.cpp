@@ -13,9 +13,7 @@
 namespace lobrin {
 namespace {
 
-using testing::CallLog;
-using testing::PixelSurface;
-using testing::ProbeElement;
+using namespace testing;
 
 constexpr COLORREF kPictureColour = RGB(0, 160, 0), kBackground = RGB(200, 0, 200);
 

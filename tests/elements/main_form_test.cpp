@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "elements/win/secondary_forms.h"
 #include "tests/support/form_fixture.h"
@@ -14,9 +13,7 @@
 namespace lobrin {
 namespace {
 
-using testing::CallLog;
-using testing::ProbeElement;
-using testing::ResetToolkitState;
+using namespace testing;
 
 const char kTestKeyRoot[] = "Software\\LobrinElementTests";
 const char kTestIniFile[] = "lobrin_element_tests.ini";
@@ -124,7 +121,8 @@ TEST_F(MainFormTest, CloseGuardAnsweringNonZeroKeepsTheFormOpen) {
   for (const auto& row : rows) {
     ProbeElement guard(log_, "guard");
     if (row.answerInteger) SetInteger(guard.answer, row.answer);
-    THIMainForm& form = MakeForm([&](THIMainForm& f) { f.closeGuardLink = MakeLink<&ProbeElement::answerPoint>(&guard); });
+    THIMainForm& form =
+        MakeForm([&](THIMainForm& f) { f.closeGuardLink = MakeLink<&ProbeElement::answerPoint>(&guard); });
     Start();
     SendMessageA(WindowOf(form), WM_CLOSE, 0, 0);
     const std::string what = row.answerInteger ? "Integer " + std::to_string(row.answer) : "NULL";

@@ -11,10 +11,7 @@
 namespace lobrin {
 namespace {
 
-using testing::CallLog;
-using testing::LinkTrafficOn;
-using testing::MessageBoxDriver;
-using testing::ProbeElement;
+using namespace testing;
 
 TEST(MessageBoxStyle, EveryRowOfTheThreeTables) {
   const std::pair<int, UINT> buttons[] = {{0, MB_OK},          {1, MB_OKCANCEL},          {2, MB_YESNO},

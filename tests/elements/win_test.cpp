@@ -14,11 +14,7 @@
 namespace lobrin {
 namespace {
 
-using testing::CallLog;
-using testing::FormFixture;
-using testing::ProbeElement;
-using testing::TestEdit;
-using testing::TestLabel;
+using namespace testing;
 
 HWND WindowOf(const THIWin& element) { return element.control->handle; }
 DWORD StyleOf(const THIWin& element, int which = GWL_STYLE) { return GetWindowLongA(WindowOf(element), which); }
@@ -41,20 +37,16 @@ TEST_F(WinInit, EdgeStyleAndEdgeKindOnTheRealWindow) {
       {false, 1, 0, 0, false},                {false, 0, 0, WS_EX_CLIENTEDGE, false},
   };
   for (const auto& row : rows) {
-    auto configure = [&](THIWin& e) {
-      e.edgeStyle = row.edgeStyle;
-      e.edgeKind = row.edgeKind;
-    };
-    std::unique_ptr<THIWin> element;
-    if (row.edit) element = Make<TestEdit>(configure);
-    else element = Make<TestLabel>(configure);
-    const std::string what = (row.edit ? "edit " : "label ") + std::to_string(row.edgeStyle) + "/" +
-                             std::to_string(row.edgeKind);
-    EXPECT_EQ(StyleOf(*element, GWL_EXSTYLE) & kEdgeBits, row.edge) << what;
+    SCOPED_TRACE(::testing::Message() << (row.edit ? "edit " : "label ") << int(row.edgeStyle) << "/"
+                                      << int(row.edgeKind));
+    auto configure = [&](THIWin& e) { e.edgeStyle = row.edgeStyle, e.edgeKind = row.edgeKind; };
+    std::unique_ptr<THIWin> element =
+        row.edit ? std::unique_ptr<THIWin>(Make<TestEdit>(configure)) : Make<TestLabel>(configure);
+    EXPECT_EQ(StyleOf(*element, GWL_EXSTYLE) & kEdgeBits, row.edge);
     // The system edit draws a WS_BORDER itself, so the border is read from the control's record.
-    EXPECT_EQ((element->control->style & WS_BORDER) != 0, row.border) << what;
+    EXPECT_EQ((element->control->style & WS_BORDER) != 0, row.border);
     if (row.edgeStyle == 0 && row.edgeKind != 0) {
-      EXPECT_EQ(element->control->exStyle, row.edge) << what << ": the kind replaces the whole style";
+      EXPECT_EQ(element->control->exStyle, row.edge) << "the kind replaces the whole style";
     }
   }
 }
@@ -220,11 +212,12 @@ TEST_F(WinEvents, MouseButtonsMovesAndWheel) {
                            "dblclick:Integer:0", "wheel:Integer:-120", "leave:NULL:"}));
 }
 
-TEST_F(WinEvents, FocusMoveAndPreviousMessageHook) {
+TEST_F(WinEvents, ResizeShowMoveFocusAndThePreviousMessageHook) {
   constexpr UINT kPrivate = WM_USER + 5;
   static int previousCalls = 0;
   previousCalls = 0;
   auto element = MakeWired<TestLabel>([&](THIWin& e) {
+    e.visible = false;
     e.tabOrder = -1;  // not a tab stop: the toolkit leaves WM_SETFOCUS alone
     e.control->onMessage = TMessageEvent{[](void*, TMessage& msg, LRESULT&) {
                                            previousCalls += msg.message == kPrivate;
@@ -232,15 +225,18 @@ TEST_F(WinEvents, FocusMoveAndPreviousMessageHook) {
                                          },
                                          nullptr};
   });
+  SetControlSize(element->control, 90, 30);
+  SetControlVisible(element->control, true);
   for (UINT message : {UINT{WM_MOVE}, UINT{WM_SETFOCUS}, UINT{WM_KILLFOCUS}, kPrivate})
     SendMessageA(WindowOf(*element), message, 0, 0);
-  EXPECT_EQ(log_, (CallLog{"moved:NULL:", "focus:NULL:", "blur:NULL:"}));
+  EXPECT_EQ(log_, (CallLog{"resize:NULL:", "show:NULL:", "moved:NULL:", "focus:NULL:", "blur:NULL:"}));
   EXPECT_EQ(previousCalls, 1) << "every message goes on to the hook that was there before";
 }
 
 TEST_F(WinEvents, SizeLimitLinksCorrectAProposedSize) {
   ProbeElement limit(log_, "limit");
-  auto element = MakeWired<TestEdit>([&](THIWin& e) { e.heightLimitLink = MakeLink<&ProbeElement::answerPoint>(&limit); });
+  auto element =
+      MakeWired<TestEdit>([&](THIWin& e) { e.heightLimitLink = MakeLink<&ProbeElement::answerPoint>(&limit); });
   const struct {
     bool null;
     std::int32_t answer;
@@ -258,51 +254,41 @@ TEST_F(WinEvents, SizeLimitLinksCorrectAProposedSize) {
       << "the link is asked with the proposed change";
 }
 
-TEST_F(WinEvents, ResizeAndShow) {
-  auto element = MakeWired<TestLabel>([](THIWin& e) { e.visible = false; });
-  SetControlSize(element->control, 90, 30);
-  SetControlVisible(element->control, true);
-  EXPECT_EQ(log_, (CallLog{"resize:NULL:", "show:NULL:"}));
-}
-
-// The tooltip windows of this thread whose first tool is `control`.
-std::vector<HWND> TooltipsOf(HWND control) {
-  std::pair<HWND, std::vector<HWND>> search{control, {}};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<std::pair<HWND, std::vector<HWND>>*>(data);
-        char name[32] = {};
-        GetClassNameA(w, name, sizeof name);
-        TOOLINFOA tool{};
-        tool.cbSize = TTTOOLINFOA_V2_SIZE;
-        if (std::string(name) == TOOLTIPS_CLASSA && SendMessageA(w, TTM_ENUMTOOLSA, 0, LPARAM(&tool)) &&
-            tool.hwnd == s->first)
-          s->second.push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.second;
+// The tooltip windows of this thread.
+int ThreadTooltips() {
+  int count = 0;
+  EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM n) -> BOOL {
+    char name[32] = {};
+    GetClassNameA(w, name, sizeof name);
+    *reinterpret_cast<int*>(n) += std::string(name) == TOOLTIPS_CLASSA;
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&count));
+  return count;
 }
 
 using WinHints = FormFixture;
 
 TEST_F(WinHints, AHintGetsATipOfTheDefaultManagerUntilTheElementGoesAndNoHintNone) {
   InitHintManagerModule();
+  const int before = ThreadTooltips();
   auto none = Make<TestLabel>([](THIWin&) {});
   none->AttachHint(nullptr);
   EXPECT_EQ(none->hintTip, nullptr);
-  EXPECT_TRUE(TooltipsOf(WindowOf(*none)).empty());
+  EXPECT_EQ(ThreadTooltips(), before);
 
   auto element = Make<TestEdit>([](THIWin& e) { e.hint = "Beamwidth in degrees"; });
   element->AttachHint(nullptr);
   EXPECT_EQ(element->hintManager, DefaultHintManager()->GetTipInterface());
-  std::vector<HWND> tips = TooltipsOf(WindowOf(*element));
-  ASSERT_EQ(tips.size(), 1u);
-  EXPECT_EQ(SendMessageA(tips[0], TTM_GETDELAYTIME, TTDT_INITIAL, 0), 500);
-  EXPECT_EQ(SendMessageA(tips[0], TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 5000);
+  ASSERT_EQ(ThreadTooltips(), before + 1);
+  HWND tip = TipWindow(element->hintTip);
+  TOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  ASSERT_TRUE(SendMessageA(tip, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool)));
+  EXPECT_EQ(tool.hwnd, WindowOf(*element));
+  EXPECT_EQ(SendMessageA(tip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 500);
+  EXPECT_EQ(SendMessageA(tip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 5000);
   element.reset();
-  EXPECT_FALSE(IsWindow(tips[0]));
+  EXPECT_FALSE(IsWindow(tip));
 }
 
 }  // namespace

@@ -57,16 +57,17 @@ TEST_F(CalculatorFormTest, BuildsTheWholeGraphWithLinkTrafficOffThenCalculates) 
   Type(form->HPlaneBwEdit, "32");
   Type(form->EPlaneBwEdit, "30");
   SendMessageA(form->CalculateButton->control->handle, BM_CLICK, 0, 0);
-  EXPECT_EQ(WindowText(form->HMetersEdit->control->handle), "3.77912008181594");
-  EXPECT_EQ(WindowText(form->HFeetEdit->control->handle), "12.398688329225");
-  EXPECT_EQ(WindowText(form->EMetersEdit->control->handle), "4.02469094287112");
-  EXPECT_EQ(WindowText(form->EFeetEdit->control->handle), "13.2043670330093");
-
+  const auto texts = [&] {
+    std::vector<std::string> shown;
+    for (THIEdit* edit : {form->HPlaneBwEdit, form->EPlaneBwEdit, form->FrequencyEdit, form->HMetersEdit,
+                          form->HFeetEdit, form->EMetersEdit, form->EFeetEdit})
+      shown.push_back(WindowText(edit->control->handle));
+    return shown;
+  };
+  EXPECT_EQ(texts(), (std::vector<std::string>{"32", "30", "144", "3.77912008181594", "12.398688329225",
+                                               "4.02469094287112", "13.2043670330093"}));
   SendMessageA(form->ClearButton->control->handle, BM_CLICK, 0, 0);
-  for (THIEdit* edit : {form->HPlaneBwEdit, form->EPlaneBwEdit, form->FrequencyEdit, form->HMetersEdit,
-                        form->HFeetEdit, form->EMetersEdit, form->EFeetEdit}) {
-    EXPECT_EQ(WindowText(edit->control->handle), "");
-  }
+  EXPECT_EQ(texts(), std::vector<std::string>(7, ""));
 
   std::vector<HWND> windows;
   EnumChildWindows(main, [](HWND child, LPARAM list) {

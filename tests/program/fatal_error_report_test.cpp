@@ -16,10 +16,7 @@ TEST(FatalErrorReport, TextNamesTheErrorNumberAndTheFaultingAddress) {
 }
 
 TEST(FatalErrorReport, SystemExceptionsMapToRuntimeErrorNumbers) {
-  struct Case {
-    DWORD exception;
-    int error;
-  };
+  struct Case { DWORD exception; int error; };
   const Case cases[] = {
       {EXCEPTION_ACCESS_VIOLATION, 216},   {EXCEPTION_INT_DIVIDE_BY_ZERO, 200},
       {EXCEPTION_STACK_OVERFLOW, 202},     {EXCEPTION_FLT_INVALID_OPERATION, 207},

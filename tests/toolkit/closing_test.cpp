@@ -13,7 +13,7 @@
 namespace lobrin {
 namespace {
 
-using testing::Steps;
+using namespace testing;
 using Sequence = std::vector<std::string>;
 
 bool g_timedOut = false;

@@ -100,15 +100,6 @@ TEST_F(FocusTest, FocusKeysDecideWhichKeysLeaveAnEdit) {
   EXPECT_EQ(GetControlText(memo), "x") << "a tab character never reaches a control";
 }
 
-TEST_F(FocusTest, SettingATabOrderMovesTheOthersUp) {
-  TControl* a = MakeEdit(form_, 0);  // tab orders 1, 2, 3 from creation
-  TControl* b = MakeEdit(form_, 0);
-  TControl* c = MakeEdit(form_, 0);
-  SetControlVisible(form_, true);  // only the tab stops of a visible form are collected
-  SetTabOrder(c, 2);
-  EXPECT_EQ((std::vector<int>{a->tabOrder, b->tabOrder, c->tabOrder}), (std::vector<int>{1, 3, 2}));
-}
-
 TEST_F(FocusTest, EnterClicksTheDefaultButtonUnlessTheFocusedControlTakesEnter) {
   int clicks = 0;
   TControl* edit = MakeEdit(form_, 0);

@@ -15,9 +15,7 @@
 namespace lobrin {
 namespace {
 
-using testing::DibInfo;
-using testing::PixelSurface;
-using testing::ToPixel;
+using namespace testing;
 
 constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255),
                    kYellow = RGB(255, 255, 0), kGrey = RGB(128, 128, 128);
@@ -75,11 +73,7 @@ TEST(GraphicTool, FontEqualToParentSharesItsHandleUntilAFieldDiffers) {
 }
 
 TEST(GraphicTool, FontStyleBoldFollowsTheWeightAndTheFaceNameIsCut) {
-  const struct {
-    LONG weightBefore;
-    std::uint8_t style;
-    LONG weightAfter;
-  } rows[] = {
+  const struct { LONG weightBefore; std::uint8_t style; LONG weightAfter; } rows[] = {
       {0, kFontBold, 700}, {400, kFontBold, 700}, {900, kFontBold, 900}, {700, 0, 0},
       {800, kFontItalic, 0}, {400, kFontUnderline | kFontStrikeOut, 400}, {699, 0, 699},
   };
@@ -103,12 +97,7 @@ TEST(GraphicTool, FontStyleBoldFollowsTheWeightAndTheFaceNameIsCut) {
 
 TEST(GraphicTool, BrushHandleFollowsTheStyle) {
   HBITMAP pattern = CreateBitmap(8, 8, 1, 1, nullptr);
-  const struct {
-    std::uint8_t style;
-    HBITMAP pattern;
-    UINT lbStyle;
-    COLORREF lbColour;
-  } rows[] = {
+  const struct { std::uint8_t style; HBITMAP pattern; UINT lbStyle; COLORREF lbColour; } rows[] = {
       {kBrushSolid, nullptr, BS_SOLID, kRed},
       {kBrushHollow, nullptr, BS_NULL, 0},
       {static_cast<std::uint8_t>(kBrushHatchedFirst + HS_CROSS), nullptr, BS_HATCHED, kBlue},
@@ -152,23 +141,6 @@ TEST(GraphicTool, SystemColourChangeRebuildsTheBrushAndTellsItsUsers) {
   EXPECT_GT(calls, 0);
   brush->Free();
   SetSysColourSource(previous);
-}
-
-TEST(GraphicTool, AssignToolCopiesTheSameKindOnlyOrFrees) {
-  TGraphicTool* source = MakeFont();
-  source->SetFontHeight(-13);
-  TGraphicTool* brush = MakeBrush();
-  TGraphicTool* target = nullptr;
-  AssignTool(target, source);
-  ASSERT_NE(target, nullptr);
-  EXPECT_TRUE(target->SameData(*source));
-  target->SetFontHeight(-8);
-  AssignTool(target, brush);
-  EXPECT_EQ(target->FontHeight(), -8);
-  AssignTool(target, nullptr);
-  EXPECT_EQ(target, nullptr);
-  brush->Free();
-  source->Free();
 }
 
 struct ProviderLog {
@@ -226,10 +198,7 @@ TEST(Canvas, ToolChangedWhileSelectedIsSwappedOutAndDeleted) {
   canvas->Free();
 }
 
-struct OwnerColours {
-  std::uint32_t text, background;
-  TGraphicTool* brush;
-};
+struct OwnerColours { std::uint32_t text, background; TGraphicTool* brush; };
 
 TEST(Canvas, FillRectWithoutOwnBrushFallsBackToTheOwner) {
   TGraphicTool* ownerBrush = MakeBrush();

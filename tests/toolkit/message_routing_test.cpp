@@ -12,7 +12,7 @@
 namespace lobrin {
 namespace {
 
-using testing::Steps;
+using namespace testing;
 using Sequence = std::vector<std::string>;
 
 UINT g_probeMessage = kPrivateMessage;
@@ -103,11 +103,7 @@ TEST_F(MessageRoutingTest, WithoutTheLoopOrAfterQuitStepsAreLeftOut) {
 }
 
 TEST_F(MessageRoutingTest, FreeingTheControlDuringDispatchIsDeferredToTheEnd) {
-  const struct {
-    const char* freedBy;
-    UINT message;
-    Sequence expected;
-  } rows[] = {
+  const struct { const char* freedBy; UINT message; Sequence expected; } rows[] = {
       {"message event", kPrivateMessage,
        {"pre-dispatch", "application event", "message event frees", "message event returns", "label destroyed"}},
       {"second handler", kPrivateMessage,

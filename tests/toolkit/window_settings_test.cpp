@@ -17,11 +17,7 @@ DWORD WindowStyle(TControl* control, int which = GWL_STYLE) {
 }
 
 TEST_F(WindowSettingsTest, EditOptionsBecomeEditStyles) {
-  const struct {
-    std::uint32_t options;
-    DWORD present, absent;
-    std::uint8_t focusKeys;
-  } rows[] = {
+  const struct { std::uint32_t options; DWORD present, absent; std::uint8_t focusKeys; } rows[] = {
       {0, ES_AUTOHSCROLL | WS_TABSTOP | ES_AUTOVSCROLL, WS_HSCROLL | WS_VSCROLL | WS_BORDER, 13},
       {1u << kEditNoHorizontalScroll, 0, ES_AUTOHSCROLL, 13},
       {(1u << kEditPassword) | (1u << kEditReadOnly), ES_PASSWORD | ES_READONLY, 0, 13},
@@ -42,11 +38,7 @@ TEST_F(WindowSettingsTest, EditOptionsBecomeEditStyles) {
 TEST_F(WindowSettingsTest, AlignmentSetsTheStyleBitsOfTheKind) {
   TControl* label = MakeLabel(form_, "Metres");
   TControl* button = MakeButton(form_, "OK");
-  const struct {
-    TControl* control;
-    std::uint8_t alignment;
-    DWORD mask, expected;
-  } rows[] = {
+  const struct { TControl* control; std::uint8_t alignment; DWORD mask, expected; } rows[] = {
       {label, kAlignCenter, SS_TYPEMASK, SS_CENTER},  // SS_LEFTNOWORDWRAP must not combine with it
       {label, kAlignRight, SS_TYPEMASK, SS_RIGHT},  {label, kAlignLeft, SS_TYPEMASK, SS_LEFT},
       {button, kAlignLeft, BS_CENTER, BS_LEFT},     {button, kAlignRight, BS_CENTER, BS_RIGHT},
