@@ -42,10 +42,16 @@ ExitCheck* const kExitCheck =
 }  // namespace
 
 void CalculatorTest::TearDown() {
-  if (!calculator_->Process().Running() || calculator_->MainWindow() == nullptr) return;
+  if (calculator_->MainWindow() == nullptr) return;  // never started; killed if it runs
+  DWORD exitCode = 0;
+  if (calculator_->Process().WaitForExit(0, &exitCode)) {
+    ADD_FAILURE() << "the calculator ended during the test, exit code " << exitCode;
+    return;
+  }
   ASSERT_TRUE(PostMessageA(calculator_->MainWindow(), WM_CLOSE, 0, 0));
   const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  kExitCheck->Add({std::move(calculator_), std::string(test->test_suite_name()) + "." + test->name()});
+  const std::string testName = std::string(test->test_suite_name()) + "." + test->name();
+  kExitCheck->Add({std::move(calculator_), testName});
 }
 
 }  // namespace lobrin::gui
