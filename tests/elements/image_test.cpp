@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "elements/win/image.h"
@@ -17,19 +19,12 @@ using namespace testing;
 
 constexpr COLORREF kPictureColour = RGB(0, 160, 0), kBackground = RGB(200, 0, 200);
 
-// A screen-compatible bitmap of one colour; the caller owns it.
+// A bitmap of one colour; the caller owns it.
 HBITMAP SolidBitmap(int width, int height) {
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HDC context = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(context, bitmap);
-  HBRUSH brush = CreateSolidBrush(kPictureColour);
-  RECT all{0, 0, width, height};
-  FillRect(context, &all, brush);
-  DeleteObject(brush);
-  SelectObject(context, old);
-  DeleteDC(context);
-  ReleaseDC(nullptr, screen);
+  const BITMAPINFO info = testing::DibInfo(width, height);
+  std::uint32_t* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+  std::fill(bits, bits + width * height, testing::ToPixel(kPictureColour));
   return bitmap;
 }
 

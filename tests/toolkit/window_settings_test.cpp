@@ -1,8 +1,6 @@
 // Settings that reach the real window: styles of the kinds and edit options,
-// alignment, sizes, opacity and icons.
+// alignment, opacity and icons.
 #include <gtest/gtest.h>
-
-#include <vector>
 
 #include "tests/support/form_fixture.h"
 #include "toolkit/control.h"
@@ -51,20 +49,8 @@ TEST_F(WindowSettingsTest, AlignmentSetsTheStyleBitsOfTheKind) {
   }
 }
 
-TEST_F(WindowSettingsTest, SizesPositionsAndOpacityReachTheWindow) {
-  TControl* label = MakeLabel(form_, "x");
-  SetControlPosition(label, 10, 20);
-  SetControlSize(label, 70, 30);
-  HandleOf(label);
-  SetControlLeft(label, 15);
-  const RECT r = ControlBounds(label);
-  EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right, r.bottom}), (std::vector<LONG>{15, 20, 85, 50}));
-  SetClientWidth(form_, 300);
-  SetClientHeight(form_, 150);
-  RECT client;
-  GetClientRect(HandleOf(form_), &client);
-  EXPECT_EQ(client.right, 300);
-  EXPECT_EQ(client.bottom, 150);
+TEST_F(WindowSettingsTest, AlphaBelowOpaqueMakesALayeredWindow) {
+  HandleOf(form_);
   SetControlAlpha(form_, 128);
   EXPECT_NE(WindowStyle(form_, GWL_EXSTYLE) & WS_EX_LAYERED, 0u);
   SetControlAlpha(form_, 255);
