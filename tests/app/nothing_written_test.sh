@@ -11,10 +11,14 @@ wine_run=$1 lobrin_exe=$2 probe_exe=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Keys that Wine itself keeps up to date while programs run (never saved to
-# disk): the display adapters it registers for every desktop it makes, and
-# the hardware tree. Matched against the key line in lower case.
-export wine_bookkeeping='^\[hkey_local_machine\\(hardware|.*\\control\\video)(\\|\])'
+# Keys that Wine itself keeps up to date while programs run: the display
+# adapters it registers for every desktop it makes, the hardware tree, the
+# counter of its service starts and its volatile copy of system parameters.
+# Matched against the key line in lower case.
+export wine_bookkeeping='^\[hkey_(local_machine\\(hardware|.*\\control\\(video|servicecurrent))|current_user\\software\\wine\\temporary system parameters)(\\|\])'
+# The same keys as they stand in the files on disk (relative to the root key,
+# backslashes doubled).
+export wine_bookkeeping_on_disk='^\[(hardware|.*\\\\control\\\\(video|servicecurrent)|software\\\\wine\\\\temporary system parameters)(\\\\|\])'
 
 # The registry as the wineserver holds it now (its files on disk lag behind),
 # in UTF-8, without Wine's own bookkeeping.
@@ -31,7 +35,8 @@ registry_files() {
   local f
   for f in user.reg system.reg userdef.reg; do
     echo "== $f"
-    sed -e '/^#time=/d' -e 's/^\(\[.*\]\) [0-9]*$/\1/' "$WINEPREFIX/$f"
+    sed -e '/^#time=/d' -e 's/^\(\[.*\]\) [0-9]*$/\1/' "$WINEPREFIX/$f" |
+      awk '/^\[/ { keep = tolower($0) !~ ENVIRON["wine_bookkeeping_on_disk"] } keep'
   done
 }
 
