@@ -8,21 +8,6 @@
 
 namespace lobrin::gui {
 
-namespace {
-
-// The child of `main` of the given class whose top-left corner is at (left, top).
-HWND ControlAt(HWND main, const char* className, int left, int top) {
-  for (const ChildControl& child : ChildControlsOf(main)) {
-    if (child.rect.left == left && child.rect.top == top &&
-        child.className.find(className) != std::string::npos) {
-      return child.window;
-    }
-  }
-  return nullptr;
-}
-
-}  // namespace
-
 std::string CalculatorExePath() { return WindowsPathOf(LOBRIN_EXE_PATH); }
 
 bool IsCalculatorWindow(HWND window) {
@@ -44,11 +29,11 @@ bool Calculator::WaitForWindow(DWORD timeoutMs) {
     return false;
   }
   for (int i = 0; i < kEditCount; ++i) {
-    edits_[i] = ControlAt(main_, "EDIT", kEdits[i].left, kEdits[i].top);
+    edits_[i] = ControlAt(main_, kEdits[i].left, kEdits[i].top, "EDIT");
     if (edits_[i] == nullptr) error_ += std::string("no ") + kEdits[i].name + " box; ";
   }
   for (int i = 0; i < kButtonCount; ++i) {
-    buttons_[i] = ControlAt(main_, "BUTTON", kButtons[i].left, kButtons[i].top);
+    buttons_[i] = ControlAt(main_, kButtons[i].left, kButtons[i].top, "BUTTON");
     if (buttons_[i] == nullptr) error_ += std::string("no ") + kButtons[i].name + " button; ";
   }
   return error_.empty();

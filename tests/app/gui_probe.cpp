@@ -64,13 +64,6 @@ HWND FocusedWindowOf(HWND main) {
   return info.hwndFocus;
 }
 
-HWND ControlAt(HWND main, int left, int top) {
-  for (const ChildControl& child : ChildControlsOf(main)) {
-    if (child.rect.left == left && child.rect.top == top) return child.window;
-  }
-  return nullptr;
-}
-
 // The text with bytes outside printable ASCII written as \xNN.
 std::string Printable(const std::string& text) {
   std::string out;
@@ -102,14 +95,10 @@ int Dump(HWND main) {
 
 int ExpectText(HWND main, int left, int top, const std::string& expected) {
   HWND control = ControlAt(main, left, top);
-  if (control == nullptr) {
-    std::printf("no control at %d,%d\n", left, top);
-    return 1;
-  }
-  std::string text;
-  for (DWORD start = GetTickCount(); GetTickCount() - start < kExpectTimeoutMs; Sleep(20)) {
-    text = TextOf(control);
-    if (text == expected) return 0;
+  std::string text = "<no control>";
+  if (WaitUntil([&] { return control != nullptr && (text = TextOf(control)) == expected; },
+                kExpectTimeoutMs)) {
+    return 0;
   }
   std::printf("control at %d,%d shows \"%s\", expected \"%s\"\n", left, top,
               Printable(text).c_str(), Printable(expected).c_str());
@@ -119,17 +108,13 @@ int ExpectText(HWND main, int left, int top, const std::string& expected) {
 int ExpectFocus(HWND main, int left, int top) {
   HWND control = ControlAt(main, left, top);
   HWND focus = nullptr;
-  for (DWORD start = GetTickCount(); GetTickCount() - start < kExpectTimeoutMs; Sleep(20)) {
-    focus = FocusedWindowOf(main);
-    if (control != nullptr && focus == control) return 0;
+  if (WaitUntil([&] { return (focus = FocusedWindowOf(main)) == control && control != nullptr; },
+                kExpectTimeoutMs)) {
+    return 0;
   }
-  if (focus == nullptr || GetParent(focus) != main) {
-    std::printf("the focus is not on a control (window %p)\n", static_cast<void*>(focus));
-  } else {
-    const RECT rect = RectInParent(main, focus);
-    std::printf("the focus is on the %s at %ld,%ld, expected the control at %d,%d\n",
-                ClassOf(focus).c_str(), rect.left, rect.top, left, top);
-  }
+  const RECT rect = RectInParent(main, focus);
+  std::printf("the focus is on %s at %ld,%ld, expected the control at %d,%d\n",
+              focus ? ClassOf(focus).c_str() : "no window", rect.left, rect.top, left, top);
   return 1;
 }
 

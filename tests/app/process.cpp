@@ -21,10 +21,6 @@ ChildProcess::~ChildProcess() {
 
 bool ChildProcess::Start(const std::string& exePath, const std::string& arguments,
                          std::string* error) {
-  if (info_.hProcess != nullptr) {
-    *error = "a program was already started";
-    return false;
-  }
   std::string commandLine = "\"" + exePath + "\"";
   if (!arguments.empty()) commandLine += " " + arguments;
   std::vector<char> buffer(commandLine.begin(), commandLine.end());
@@ -48,12 +44,8 @@ bool ChildProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
   return GetExitCodeProcess(info_.hProcess, exitCode) != 0;
 }
 
-bool ChildProcess::Running() const {
-  return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
-}
-
 void ChildProcess::Kill() {
-  if (!Running()) return;
+  if (info_.hProcess == nullptr || WaitForSingleObject(info_.hProcess, 0) != WAIT_TIMEOUT) return;
   TerminateProcess(info_.hProcess, 0xDEAD);
   WaitForSingleObject(info_.hProcess, 5000);
 }

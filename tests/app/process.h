@@ -21,13 +21,11 @@ class ChildProcess {
 
   // Starts `exePath` (a Windows file name) with `arguments` appended to the
   // quoted program name; false (and `error` set) when it cannot be started.
+  // One program per object.
   bool Start(const std::string& exePath, const std::string& arguments, std::string* error);
 
   // Waits until the program has ended; false on timeout.
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
-
-  // True while the program runs.
-  bool Running() const;
 
   // Ends a program that is still running and waits for it briefly.
   void Kill();

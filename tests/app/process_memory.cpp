@@ -2,7 +2,6 @@
 
 #include <psapi.h>
 
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 
@@ -25,11 +24,6 @@ std::string ReadWholeFile(const std::string& path) {
   return content;
 }
 
-std::string Lowercase(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 // The file name part of the first word of a /proc cmdline.
 std::string ProgramFileName(const std::string& cmdline) {
   const std::string first = cmdline.substr(0, cmdline.find('\0'));
@@ -39,16 +33,11 @@ std::string ProgramFileName(const std::string& cmdline) {
 
 // The value of `name` in a /proc environ block `block`.
 std::string EnvironmentValue(const std::string& block, const std::string& name) {
-  const std::string key = name + "=";
-  size_t at = 0;
-  while (at < block.size()) {
-    const size_t end = block.find('\0', at);
-    const std::string entry = block.substr(at, end == std::string::npos ? end : end - at);
-    if (entry.compare(0, key.size(), key) == 0) return entry.substr(key.size());
-    if (end == std::string::npos) break;
-    at = end + 1;
-  }
-  return {};
+  const std::string entries = '\0' + block, key = '\0' + name + "=";
+  const size_t at = entries.find(key);
+  if (at == std::string::npos) return {};
+  const size_t start = at + key.size();
+  return entries.substr(start, entries.find('\0', start) - start);
 }
 
 // Field 22 of /proc/<pid>/stat: the start time in clock ticks.
@@ -79,7 +68,6 @@ uint64_t SumKilobytes(const std::string& text, std::initializer_list<const char*
 unsigned long UnixPidOf(const std::string& exeFileName) {
   char prefix[MAX_PATH] = {};
   GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
-  const std::string wanted = Lowercase(exeFileName);
 
   WIN32_FIND_DATAA entry;
   HANDLE search = FindFirstFileA("Z:\\proc\\*", &entry);
@@ -91,7 +79,8 @@ unsigned long UnixPidOf(const std::string& exeFileName) {
     const unsigned long pid = std::strtoul(entry.cFileName, &end, 10);
     if (pid == 0 || *end != '\0') continue;
     const std::string dir = std::string("Z:\\proc\\") + entry.cFileName + "\\";
-    if (Lowercase(ProgramFileName(ReadWholeFile(dir + "cmdline"))) != wanted) continue;
+    const std::string program = ProgramFileName(ReadWholeFile(dir + "cmdline"));
+    if (_stricmp(program.c_str(), exeFileName.c_str()) != 0) continue;
     if (EnvironmentValue(ReadWholeFile(dir + "environ"), "WINEPREFIX") != prefix) continue;
     const unsigned long long start = StartTimeOf(ReadWholeFile(dir + "stat"));
     if (best == 0 || start >= bestStart) {
@@ -120,12 +109,9 @@ ProcessMemory MeasureProcess(HANDLE process, unsigned long unixPid) {
     // Wine process, so it moves whenever one starts or ends.
     memory.privateBytes = SumKilobytes(rollup, {"Anonymous:", "Swap:"});
   }
-  GetProcessHandleCount(process, &memory.handles);
   memory.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
   memory.userObjects = GetGuiResources(process, GR_USEROBJECTS);
   return memory;
 }
-
-ProcessMemory MeasureSelf() { return MeasureProcess(GetCurrentProcess(), 0); }
 
 }  // namespace lobrin::gui

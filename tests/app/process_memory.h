@@ -13,7 +13,6 @@ namespace lobrin::gui {
 struct ProcessMemory {
   uint64_t privateBytes = 0;  // private bytes: anonymous memory under Wine; 0 if unknown
   uint64_t workingSet = 0;    // WorkingSetSize from GetProcessMemoryInfo
-  DWORD handles = 0;          // kernel handles, 0 if unknown
   DWORD gdiObjects = 0;       // GetGuiResources, 0 where not answered (Wine)
   DWORD userObjects = 0;
 };
@@ -25,8 +24,5 @@ unsigned long UnixPidOf(const std::string& exeFileName);
 
 // Reads the figures of `process`; `unixPid` 0 leaves privateBytes at 0.
 ProcessMemory MeasureProcess(HANDLE process, unsigned long unixPid);
-
-// Reads the own process's figures (private bytes from Win32).
-ProcessMemory MeasureSelf();
 
 }  // namespace lobrin::gui

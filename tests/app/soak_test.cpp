@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <functional>
+#include <future>
+#include <memory>
 #include <string>
+#include <thread>
 
 #include "calculator_fixture.h"
 #include "process_memory.h"
@@ -25,23 +29,13 @@ constexpr uint64_t kPrivateGrowthAllowed = 256 * 1024;
 // Runs `work` on a thread of its own and waits at most `timeoutMs` for it;
 // a call into a hung program then fails the test instead of blocking it.
 bool RunWithTimeout(const std::function<void()>& work, DWORD timeoutMs) {
-  auto* task = new std::function<void()>(work);
-  HANDLE thread = CreateThread(
-      nullptr, 0,
-      [](void* data) -> DWORD {
-        auto* job = static_cast<std::function<void()>*>(data);
-        (*job)();
-        delete job;
-        return 0;
-      },
-      task, 0, nullptr);
-  if (thread == nullptr) {
-    delete task;
-    return false;
-  }
-  const bool finished = WaitForSingleObject(thread, timeoutMs) == WAIT_OBJECT_0;
-  CloseHandle(thread);
-  return finished;
+  auto done = std::make_shared<std::promise<void>>();
+  std::future<void> finished = done->get_future();
+  std::thread([work, done] {
+    work();
+    done->set_value();
+  }).detach();
+  return finished.wait_for(std::chrono::milliseconds(timeoutMs)) == std::future_status::ready;
 }
 
 class SoakTest : public CalculatorTest {
@@ -53,7 +47,7 @@ class SoakTest : public CalculatorTest {
     ASSERT_TRUE(calc().Type(Edit::Frequency, "144"));
   }
 
-  ProcessMemory Measure() const { return MeasureProcess(calculator_->Process().Handle(), unixPid_); }
+  ProcessMemory Measure() { return MeasureProcess(calc().Process().Handle(), unixPid_); }
 
   // One round of use: new beamwidths, now and then a new frequency, Calculate.
   bool CalculateRound(int round) {
@@ -82,12 +76,8 @@ class SoakTest : public CalculatorTest {
   }
 
   void ExpectNoGrowth(const ProcessMemory& before, const ProcessMemory& after, const char* what) {
-    std::printf("%s: private %llu -> %llu bytes, working set %llu -> %llu bytes, "
-                "GDI %lu -> %lu, USER %lu -> %lu\n",
-                what, static_cast<unsigned long long>(before.privateBytes),
-                static_cast<unsigned long long>(after.privateBytes),
-                static_cast<unsigned long long>(before.workingSet),
-                static_cast<unsigned long long>(after.workingSet), before.gdiObjects,
+    std::printf("%s: private %.0f -> %.0f kB, GDI %lu -> %lu, USER %lu -> %lu\n", what,
+                before.privateBytes / 1024.0, after.privateBytes / 1024.0, before.gdiObjects,
                 after.gdiObjects, before.userObjects, after.userObjects);
     ASSERT_NE(before.privateBytes, 0u) << "private memory cannot be measured here";
     EXPECT_LE(after.privateBytes, before.privateBytes + kPrivateGrowthAllowed);

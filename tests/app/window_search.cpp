@@ -1,5 +1,7 @@
 #include "window_search.h"
 
+#include <utility>
+
 namespace lobrin::gui {
 
 bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result,
@@ -11,6 +13,13 @@ bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LR
   }
   if (result != nullptr) *result = static_cast<LRESULT>(answer);
   return true;
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  for (const DWORD start = GetTickCount();; Sleep(10)) {
+    if (done()) return true;
+    if (GetTickCount() - start >= timeoutMs) return false;
+  }
 }
 
 std::string ClassOf(HWND window) {
@@ -32,47 +41,32 @@ std::string TextOf(HWND window) {
   return text;
 }
 
-namespace {
-
-struct WindowCollection {
-  DWORD processId;
-  std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
-  auto* collection = reinterpret_cast<WindowCollection*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (collection->processId == 0 || owner == collection->processId) {
-    collection->windows.push_back(window);
-  }
-  return TRUE;
-}
-
-BOOL CALLBACK CollectChild(HWND window, LPARAM data) {
-  auto* collection = reinterpret_cast<WindowCollection*>(data);
-  collection->windows.push_back(window);
-  return TRUE;
-}
-
-}  // namespace
-
 std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
-  WindowCollection collection{processId, {}};
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&collection));
-  return collection.windows;
+  std::pair<DWORD, std::vector<HWND>> found{processId, {}};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* found = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (found->first == 0 || owner == found->first) found->second.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found.second;
 }
 
 HWND WaitForTopLevelWindow(DWORD processId, const std::function<bool(HWND)>& accept,
                            DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    for (HWND window : TopLevelWindowsOf(processId)) {
-      if (accept(window)) return window;
-    }
-    if (GetTickCount() - start >= timeoutMs) return nullptr;
-    Sleep(10);
-  }
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND window : TopLevelWindowsOf(processId)) {
+          if (accept(window)) return (found = window) != nullptr;
+        }
+        return false;
+      },
+      timeoutMs);
+  return found;
 }
 
 RECT RectInParent(HWND parent, HWND child) {
@@ -83,14 +77,22 @@ RECT RectInParent(HWND parent, HWND child) {
 }
 
 std::vector<ChildControl> ChildControlsOf(HWND parent) {
-  WindowCollection collection{0, {}};
-  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&collection));
   std::vector<ChildControl> children;
-  for (HWND window : collection.windows) {
-    if (GetParent(window) != parent) continue;
-    children.push_back({window, ClassOf(window), RectInParent(parent, window)});
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    children.push_back({child, ClassOf(child), RectInParent(parent, child)});
   }
   return children;
+}
+
+HWND ControlAt(HWND parent, int left, int top, const char* classPart) {
+  for (const ChildControl& child : ChildControlsOf(parent)) {
+    if (child.rect.left == left && child.rect.top == top &&
+        child.className.find(classPart) != std::string::npos) {
+      return child.window;
+    }
+  }
+  return nullptr;
 }
 
 }  // namespace lobrin::gui

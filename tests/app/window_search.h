@@ -18,6 +18,9 @@ constexpr UINT kMessageTimeoutMs = 5000;
 bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                      LRESULT* result = nullptr, UINT timeoutMs = kMessageTimeoutMs);
 
+// Asks `done` every 10 ms until it answers true (true) or `timeoutMs` has passed (false).
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
+
 // The window's class name.
 std::string ClassOf(HWND window);
 
@@ -42,6 +45,10 @@ struct ChildControl {
 
 // The direct children of `parent`, in z order.
 std::vector<ChildControl> ChildControlsOf(HWND parent);
+
+// The child of `parent` whose top-left corner is at (left, top) and whose
+// class name contains `classPart`; nullptr if there is none.
+HWND ControlAt(HWND parent, int left, int top, const char* classPart = "");
 
 // The rectangle of `child` in the client coordinates of `parent`.
 RECT RectInParent(HWND parent, HWND child);
