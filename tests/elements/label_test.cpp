@@ -1,9 +1,7 @@
-// Label elements on a real form: sizing to the caption and the hover look.
+// Label elements on a real form: the hover look.
 
 #include <windows.h>
 #include <gtest/gtest.h>
-
-#include <string>
 
 #include "elements/win/label.h"
 #include "tests/elements/win_fixture.h"
@@ -11,44 +9,9 @@
 namespace lobrin {
 namespace {
 
-// The caption's size in the label's font, as the platform measures it.
-SIZE TextSize(TControl* label, const std::string& text) {
-  HDC context = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(context, label->font->FontHandle());
-  SIZE size{0, 0};
-  GetTextExtentPoint32A(context, text.data(), static_cast<int>(text.size()), &size);
-  SelectObject(context, old);
-  DeleteDC(context);
-  return size;
-}
-
 using LabelTest = testing::FormFixture;
 
-TEST_F(LabelTest, SizesItselfToTheCaptionPlusOnePixel) {
-  const std::pair<std::string, std::uint8_t> rows[] = {
-      {"Steps:", kFontBold}, {"meters", 0}, {"3) Click \"Calculate\"", 0},
-      {"E-plane for Azimuth, H-plane for Elevation ", 0}};
-  for (const auto& [caption, style] : rows) {
-    auto label = Make<THILabel>([&](THILabel& l) {
-      l.width = 40;
-      l.height = 17;
-      l.edgeStyle = 1;
-      l.colour = 0xFF00000F;
-      l.font.style = style;
-      l.caption = caption;
-      l.SetAutoSize(true);
-      l.SetTextAlign(0);
-    });
-    EXPECT_EQ(GetControlText(label->control), caption);
-    const SIZE text = TextSize(label->control, caption);
-    EXPECT_EQ(ControlWidth(label->control), text.cx + 1) << caption;
-    EXPECT_EQ(ControlHeight(label->control), text.cy + 1) << caption;
-    const std::string longer = caption + " and a longer caption";
-    SetControlText(label->control, longer);
-    EXPECT_EQ(ControlWidth(label->control), TextSize(label->control, longer).cx + 1) << caption;
-  }
-}
-
+// Sizing to the caption is checked on the running program in tests/app and in auto_size_test.
 TEST_F(LabelTest, HoverLookWhileTheMouseIsOver) {
   constexpr std::uint32_t kBlue = 0xFF0000, kRed = 0x0000FF;
   const struct { std::uint32_t hoverColour; bool hoverUnderline; std::uint32_t colour; std::uint8_t style; } rows[] = {

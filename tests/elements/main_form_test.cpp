@@ -145,22 +145,6 @@ TEST_F(MainFormTest, ActivationEventsAlsoWhileMinimised) {
   EXPECT_EQ(log_, (CallLog{"activate:NULL:", "deactivate:NULL:", "deactivate:NULL:"}));
 }
 
-TEST_F(MainFormTest, BorderStylesAndWindowState) {
-  THIMainForm& form = MakeForm([](THIMainForm& f) { f.windowState = kStateMinimized; });
-  constexpr DWORD kFrameBits = 0x00FF0000;  // caption, frame, system menu, boxes
-  EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(WindowOf(form), GWL_STYLE)) & kFrameBits,
-            static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
-  EXPECT_EQ(GetWindowLongA(WindowOf(form), GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME), 0);
-  const DWORD style = form.control->style;
-  form.SetBorderStyle(12);  // no such style: nothing changes
-  EXPECT_EQ(form.control->style, style);
-  form.SetBorderStyle(5);
-  EXPECT_EQ(form.control->style & kFrameBits, static_cast<DWORD>(WS_CAPTION | WS_THICKFRAME | WS_SYSMENU));
-  EXPECT_EQ(form.control->exStyle & 0x181, static_cast<DWORD>(WS_EX_TOOLWINDOW));
-  Start();
-  EXPECT_TRUE(IsIconic(WindowOf(form)));
-}
-
 TEST_F(MainFormTest, PositionKeyChoosesTheStore) {
   const std::pair<const char*, THIMainForm::PositionStore> rows[] = {
       {"", nullptr},

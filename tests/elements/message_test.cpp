@@ -13,18 +13,6 @@ namespace {
 
 using namespace testing;
 
-TEST(MessageBoxStyle, EveryRowOfTheThreeTables) {
-  const std::pair<int, UINT> buttons[] = {{0, MB_OK},          {1, MB_OKCANCEL},          {2, MB_YESNO},
-                                          {3, MB_YESNOCANCEL}, {4, MB_RETRYCANCEL},       {5, MB_ABORTRETRYIGNORE},
-                                          {6, 0},              {255, 0}};
-  const std::pair<int, UINT> icons[] = {{0, 0}, {1, 0x10}, {2, 0x20}, {3, 0x30}, {4, 0x40}, {5, 0}};
-  const std::pair<int, UINT> defaults[] = {{0, 0}, {1, 0x100}, {2, 0x200}, {3, 0}};
-  for (auto [b, bBits] : buttons)
-    for (auto [i, iBits] : icons)
-      for (auto [d, dBits] : defaults)
-        EXPECT_EQ(MessageBoxStyle(b, i, d), bBits | iBits | dBits) << b << "/" << i << "/" << d;
-}
-
 TEST(LoadTextResource, FindsTheNameInAnyCaseAndStopsAtTheZeroByteOrGivesEmptyText) {
   for (const char* name : {"TESTTEXT", "TestText", "testtext"})
     EXPECT_EQ(LoadTextResource(name), "Line one\r\n  Line two") << name;

@@ -1,8 +1,9 @@
 #pragma once
 // The calculator's calculation chain without windows: its arithmetic elements
 // and hubs configured and linked as the calculator form does it, with
-// stand-ins in place of the edits and buttons. The info button and message
-// box (link 27) have no part in the calculation and are left out.
+// stand-ins in place of the edits and the Calculate button. The Clear button
+// (links 14 to 21) and the info box (link 27) are left out: the running
+// program is checked for them in tests/app.
 //
 // Link traffic stays as it is: the caller switches it on after construction,
 // as the program's start-up step does.
@@ -20,14 +21,14 @@ struct CalculationChain {
   // Edits and buttons (stand-ins).
   TextBoxStandIn HPlaneBwEdit, EPlaneBwEdit, FrequencyEdit;
   TextBoxStandIn HMetersEdit, HFeetEdit, EMetersEdit, EFeetEdit;
-  ButtonStandIn CalculateButton, ClearButton;
+  ButtonStandIn CalculateButton;
 
   // Arithmetic elements.
   THIMath HHalfAngleMath, HSineMath, HDoubleSineMath, HWavelengthMath, HDistanceMath, HFeetMath;
   THIMath EHalfAngleMath, ESineMath, EDoubleSineMath, EWavelengthMath, EDistanceMath, EFeetMath;
 
   // Hubs.
-  THIHub CalculateHub, EPlaneHub, FrequencyHub, HDistanceHub, HFeetHub, ClearHub;
+  THIHub CalculateHub, EPlaneHub, FrequencyHub, HDistanceHub, HFeetHub;
 
   CalculationChain() {
     ConfigureMath();
@@ -72,7 +73,6 @@ struct CalculationChain {
     FrequencyHub.SetOutputCount(2);
     HDistanceHub.SetOutputCount(2);
     HFeetHub.SetOutputCount(2);
-    ClearHub.SetOutputCount(7);
   }
 
   void MakeLinks() {
@@ -91,20 +91,12 @@ struct CalculationChain {
         /* 11 */ {&HDistanceMath.secondOperandLink, MakeLink<&THIMath::resultPoint>(&HDoubleSineMath, 0)},
         /* 12 */ {&FrequencyHub.outputs[0], MakeLink<&THIMath::computePoint>(&HWavelengthMath, 0)},
         /* 13 */ {&FrequencyHub.outputs[1], MakeLink<&THIMath::computePoint>(&EWavelengthMath, 0)},
-        /* 14 */ {&ClearButton.onClick, MakeLink<&THIHub::fanOutPoint>(&ClearHub, 0)},
-        /* 15 */ {&ClearHub.outputs[0], MakeLink<&TextBoxStandIn::setTextPoint>(&HPlaneBwEdit, 0)},
-        /* 16 */ {&ClearHub.outputs[1], MakeLink<&TextBoxStandIn::setTextSilentPoint>(&FrequencyEdit, 1)},
-        /* 17 */ {&ClearHub.outputs[2], MakeLink<&TextBoxStandIn::setTextSilentPoint>(&HMetersEdit, 1)},
-        /* 18 */ {&ClearHub.outputs[3], MakeLink<&TextBoxStandIn::setTextSilentPoint>(&HFeetEdit, 1)},
-        /* 19 */ {&ClearHub.outputs[4], MakeLink<&TextBoxStandIn::setTextSilentPoint>(&EFeetEdit, 1)},
-        /* 20 */ {&ClearHub.outputs[5], MakeLink<&TextBoxStandIn::setTextSilentPoint>(&EMetersEdit, 1)},
-        /* 21 */ {&ClearHub.outputs[6], MakeLink<&TextBoxStandIn::setTextPoint>(&EPlaneBwEdit, 0)},
         /* 22 */ {&HFeetMath.resultEvent, MakeLink<&THIHub::fanOutPoint>(&HFeetHub, 0)},
         /* 23 */ {&HMetersEdit.onChange, MakeLink<&THIMath::computePoint>(&HFeetMath, 0)},
         /* 24 */ {&EMetersEdit.onChange, MakeLink<&THIMath::computePoint>(&EFeetMath, 0)},
         /* 25 */ {&HDistanceHub.outputs[0], MakeLink<&TextBoxStandIn::setTextPoint>(&HMetersEdit, 0)},
         /* 26 */ {&HFeetHub.outputs[0], MakeLink<&TextBoxStandIn::setTextPoint>(&HFeetEdit, 0)},
-        /* 27: InfoButton.onClick -> InfoMessage.showPoint, outside the calculation */
+        /* 14-21: the Clear button; 27: the info box */
         /* 28 */ {&EHalfAngleMath.resultEvent, MakeLink<&THIMath::computePoint>(&ESineMath, 0)},
         /* 29 */ {&EHalfAngleMath.firstOperandLink, MakeLink<&TextBoxStandIn::textPoint>(&EPlaneBwEdit, 0)},
         /* 30 */ {&ESineMath.resultEvent, MakeLink<&THIMath::computePoint>(&EDoubleSineMath, 0)},

@@ -1,7 +1,7 @@
 #pragma once
-// A windowless stand-in for the edit element: the same three points, and an
-// onChange that fires the new text as a String, synchronously, on every change
-// that is not silenced -- set through setTextPoint or typed by the user.
+// A windowless stand-in for the edit element: its text points, and an onChange
+// that fires the new text as a String, synchronously, on every change -- set
+// through setTextPoint or typed by the user.
 
 #include <cstdint>
 #include <string>
@@ -15,19 +15,10 @@ class TextBoxStandIn {
   THI_Event onChange;  // fired in place with the new text after each reported change
 
   const std::string& text() const { return text_; }
-  int reportedChanges() const { return reportedChanges_; }
 
   // --- Points ---
   // Input point: the text becomes the incoming value as text (NULL empties it); reported.
-  void setTextPoint(TData& value, std::uint16_t) {
-    const std::string text = TextFromLink(value, THI_Event{}, std::string());
-    ChangeText(text);
-  }
-  // Input point: as setTextPoint, but the change it causes is not reported.
-  void setTextSilentPoint(TData& value, std::uint16_t index) {
-    notifyChange_ = false;
-    setTextPoint(value, index);
-  }
+  void setTextPoint(TData& value, std::uint16_t) { ChangeText(TextFromLink(value, THI_Event{}, std::string())); }
   // Data point: answers the current text as a String.
   void textPoint(TData& value, std::uint16_t) { SetText(value, text_); }
 
@@ -39,30 +30,21 @@ class TextBoxStandIn {
   // Selects all and types `keys` (the first key replaces the selection); an
   // empty `keys` deletes the selection. Each keystroke is a change.
   void Retype(const std::string& keys) {
-    if (keys.empty()) {
-      ChangeText(std::string());
-      return;
-    }
-    ChangeText(keys.substr(0, 1));
-    Type(keys.substr(1));
+    if (keys.empty()) ChangeText(std::string());
+    text_.clear();
+    Type(keys);
   }
 
  private:
   // What the edit control does on a change of its text: one notification.
   void ChangeText(const std::string& text) {
     text_ = text;
-    if (notifyChange_) {
-      ++reportedChanges_;
-      TData value;
-      SetText(value, text_);
-      FireInPlace(onChange, value);
-    }
-    notifyChange_ = true;
+    TData value;
+    SetText(value, text_);
+    FireInPlace(onChange, value);
   }
 
   std::string text_;
-  bool notifyChange_ = true;
-  int reportedChanges_ = 0;
 };
 
 // A windowless stand-in for a button: fires onClick with a copy of its clickData.

@@ -95,34 +95,6 @@ TEST(GraphicTool, FontStyleBoldFollowsTheWeightAndTheFaceNameIsCut) {
   font->Free();
 }
 
-TEST(GraphicTool, BrushHandleFollowsTheStyle) {
-  HBITMAP pattern = CreateBitmap(8, 8, 1, 1, nullptr);
-  const struct { std::uint8_t style; HBITMAP pattern; UINT lbStyle; COLORREF lbColour; } rows[] = {
-      {kBrushSolid, nullptr, BS_SOLID, kRed},
-      {kBrushHollow, nullptr, BS_NULL, 0},
-      {static_cast<std::uint8_t>(kBrushHatchedFirst + HS_CROSS), nullptr, BS_HATCHED, kBlue},
-      {kBrushSolid, pattern, BS_PATTERN, 0},
-  };
-  for (const auto& row : rows) {
-    TGraphicTool* brush = MakeBrush();
-    brush->SetColour(kRed);
-    brush->SetHatchColour(kBlue);
-    brush->SetBrushStyle(row.style);
-    brush->SetBrushPattern(row.pattern);
-    ASSERT_NE(brush->Handle(), nullptr) << int(row.style);
-    const LOGBRUSH lb = BrushOf(brush->Handle());
-    EXPECT_EQ(lb.lbStyle, row.lbStyle) << int(row.style);
-    if (row.lbStyle == BS_SOLID || row.lbStyle == BS_HATCHED) {
-      EXPECT_EQ(lb.lbColor, row.lbColour) << int(row.style);
-    }
-    if (row.lbStyle == BS_HATCHED) {
-      EXPECT_EQ(lb.lbHatch, ULONG_PTR{HS_CROSS});
-    }
-    brush->Free();
-  }
-  DeleteObject(pattern);
-}
-
 COLORREF fakeButtonFace = 0;
 COLORREF FakeSysColour(int index) { return index == COLOR_BTNFACE ? fakeButtonFace : GetSysColor(index); }
 
@@ -287,20 +259,6 @@ TEST(Bitmap, ZeroSizedBitmapHasNoHandleAndDrawsNothing) {
     EXPECT_EQ(surface.At(0, 0), kGrey);
     bitmap->Free();
   }
-}
-
-TEST(Bitmap, CanvasDrawsOnTheBitmapAndLetsGoBeforeStretching) {
-  TBitmap* bitmap = MakeBitmap(2, 2);
-  TCanvas* canvas = bitmap->Canvas();
-  canvas->Brush()->SetColour(kGreen);
-  canvas->FillRect(RECT{0, 0, 2, 2});
-  EXPECT_TRUE(canvas->HasContext());
-  // Still selected into the canvas's context, the bitmap must come out first.
-  PixelSurface surface(6, 6, kGrey);
-  bitmap->StretchDraw(surface.context(), RECT{0, 0, 6, 6});
-  EXPECT_FALSE(canvas->HasContext());
-  EXPECT_EQ(surface.FirstMismatch([](int, int) { return kGreen; }), "");
-  bitmap->Free();
 }
 
 }  // namespace

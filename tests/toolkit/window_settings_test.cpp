@@ -1,5 +1,4 @@
-// Settings that reach the real window: styles of the kinds and edit options,
-// alignment, opacity and icons.
+// Settings that reach the real window: label alignment, opacity and icons.
 #include <gtest/gtest.h>
 
 #include "tests/support/form_fixture.h"
@@ -14,38 +13,13 @@ DWORD WindowStyle(TControl* control, int which = GWL_STYLE) {
   return static_cast<DWORD>(GetWindowLongA(HandleOf(control), which));
 }
 
-TEST_F(WindowSettingsTest, EditOptionsBecomeEditStyles) {
-  const struct { std::uint32_t options; DWORD present, absent; std::uint8_t focusKeys; } rows[] = {
-      {0, ES_AUTOHSCROLL | WS_TABSTOP | ES_AUTOVSCROLL, WS_HSCROLL | WS_VSCROLL | WS_BORDER, 13},
-      {1u << kEditNoHorizontalScroll, 0, ES_AUTOHSCROLL, 13},
-      {(1u << kEditPassword) | (1u << kEditReadOnly), ES_PASSWORD | ES_READONLY, 0, 13},
-      {1u << kEditMultiLine, ES_MULTILINE | WS_HSCROLL | WS_VSCROLL, 0, 1},
-      {1u << kEditKeepTab, 0, 0, 12},
-      {1u << kEditNumber, ES_NUMBER, 0, 13},
-  };
-  for (const auto& row : rows) {
-    TControl* edit = MakeEdit(form_, row.options);
-    EXPECT_EQ(WindowStyle(edit) & row.present, row.present) << "options " << row.options;
-    EXPECT_EQ(WindowStyle(edit) & row.absent, 0u) << "options " << row.options;
-    EXPECT_NE(WindowStyle(edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0u) << "edits are sunken";
-    EXPECT_EQ(edit->focusKeys, row.focusKeys) << "options " << row.options;
-    edit->Free();
-  }
-}
-
-TEST_F(WindowSettingsTest, AlignmentSetsTheStyleBitsOfTheKind) {
+// SS_LEFTNOWORDWRAP is a value of the type field, not a flag: it must go when the alignment changes.
+TEST_F(WindowSettingsTest, LabelAlignmentReplacesTheWholeTypeField) {
   TControl* label = MakeLabel(form_, "Metres");
-  TControl* button = MakeButton(form_, "OK");
-  const struct { TControl* control; std::uint8_t alignment; DWORD mask, expected; } rows[] = {
-      {label, kAlignCenter, SS_TYPEMASK, SS_CENTER},  // SS_LEFTNOWORDWRAP must not combine with it
-      {label, kAlignRight, SS_TYPEMASK, SS_RIGHT},  {label, kAlignLeft, SS_TYPEMASK, SS_LEFT},
-      {button, kAlignLeft, BS_CENTER, BS_LEFT},     {button, kAlignRight, BS_CENTER, BS_RIGHT},
-      {button, kAlignCenter, BS_CENTER, BS_CENTER},
-  };
-  for (const auto& row : rows) {
-    SetTextAlignment(row.control, row.alignment);
-    EXPECT_EQ(WindowStyle(row.control) & row.mask, row.expected) << row.control->baseClassName << " "
-                                                                 << int(row.alignment);
+  const std::pair<std::uint8_t, DWORD> rows[] = {{kAlignCenter, SS_CENTER}, {kAlignRight, SS_RIGHT}, {kAlignLeft, SS_LEFT}};
+  for (auto [alignment, expected] : rows) {
+    SetTextAlignment(label, alignment);
+    EXPECT_EQ(WindowStyle(label) & SS_TYPEMASK, expected) << int(alignment);
   }
 }
 
