@@ -156,17 +156,16 @@ std::uint8_t TGraphicTool::FontStyle() const {
 }
 
 void TGraphicTool::SetFontStyle(std::uint8_t style) {
-  if (kind_ != TToolKind::Font) return;
-  TToolData data = data_;
-  if ((style & kFontBold) != 0) {
-    if (data.font.lfWeight < kBoldWeight) data.font.lfWeight = kBoldWeight;
-  } else if (data.font.lfWeight >= kBoldWeight) {
-    data.font.lfWeight = 0;
-  }
-  data.font.lfItalic = (style & kFontItalic) != 0 ? 1 : 0;
-  data.font.lfUnderline = (style & kFontUnderline) != 0 ? 1 : 0;
-  data.font.lfStrikeOut = (style & kFontStrikeOut) != 0 ? 1 : 0;
-  ChangeData(data);
+  EditData(TToolKind::Font, [&](TToolData& data) {
+    if ((style & kFontBold) != 0) {
+      if (data.font.lfWeight < kBoldWeight) data.font.lfWeight = kBoldWeight;
+    } else if (data.font.lfWeight >= kBoldWeight) {
+      data.font.lfWeight = 0;
+    }
+    data.font.lfItalic = (style & kFontItalic) != 0 ? 1 : 0;
+    data.font.lfUnderline = (style & kFontUnderline) != 0 ? 1 : 0;
+    data.font.lfStrikeOut = (style & kFontStrikeOut) != 0 ? 1 : 0;
+  });
 }
 
 std::string TGraphicTool::FontName() const {
@@ -176,80 +175,71 @@ std::string TGraphicTool::FontName() const {
 }
 
 void TGraphicTool::SetFontName(const std::string& name) {
-  if (kind_ != TToolKind::Font) return;
-  TToolData data = data_;
-  // The whole field is rewritten so that equal names give equal blocks.
-  std::memset(data.font.lfFaceName, 0, sizeof data.font.lfFaceName);
-  const std::size_t length = strnlen(name.c_str(), kFaceNameMax);
-  std::memcpy(data.font.lfFaceName, name.data(), length);
-  ChangeData(data);
+  EditData(TToolKind::Font, [&](TToolData& data) {
+    // The whole field is rewritten so that equal names give equal blocks.
+    std::memset(data.font.lfFaceName, 0, sizeof data.font.lfFaceName);
+    const std::size_t length = strnlen(name.c_str(), kFaceNameMax);
+    std::memcpy(data.font.lfFaceName, name.data(), length);
+  });
 }
 
 void TGraphicTool::SetFontHeight(LONG height) {
-  if (kind_ != TToolKind::Font) return;
-  TToolData data = data_;
-  data.font.lfHeight = height;
-  ChangeData(data);
+  EditData(TToolKind::Font, [&](TToolData& data) {
+    data.font.lfHeight = height;
+  });
 }
 
 void TGraphicTool::SetFontWeight(LONG weight) {
-  if (kind_ != TToolKind::Font) return;
-  TToolData data = data_;
-  data.font.lfWeight = weight;
-  ChangeData(data);
+  EditData(TToolKind::Font, [&](TToolData& data) {
+    data.font.lfWeight = weight;
+  });
 }
 
 void TGraphicTool::SetFontCharset(BYTE charset) {
-  if (kind_ != TToolKind::Font) return;
-  TToolData data = data_;
-  data.font.lfCharSet = charset;
-  ChangeData(data);
+  EditData(TToolKind::Font, [&](TToolData& data) {
+    data.font.lfCharSet = charset;
+  });
 }
 
 // ---------------------------------------------------------------- brush
 
 void TGraphicTool::SetBrushStyle(std::uint8_t style) {
-  if (kind_ != TToolKind::Brush) return;
-  TToolData data = data_;
-  data.brush.style = style;
-  ChangeData(data);
+  EditData(TToolKind::Brush, [&](TToolData& data) {
+    data.brush.style = style;
+  });
 }
 
 void TGraphicTool::SetBrushPattern(HBITMAP pattern) {
-  if (kind_ != TToolKind::Brush) return;
-  TToolData data = data_;
-  data.brush.pattern = pattern;
-  ChangeData(data);
+  EditData(TToolKind::Brush, [&](TToolData& data) {
+    data.brush.pattern = pattern;
+  });
 }
 
 void TGraphicTool::SetHatchColour(std::uint32_t colour) {
-  if (kind_ != TToolKind::Brush) return;
-  TToolData data = data_;
-  data.brush.hatchColour = colour;
-  ChangeData(data);
+  EditData(TToolKind::Brush, [&](TToolData& data) {
+    data.brush.hatchColour = colour;
+  });
 }
 
 // ---------------------------------------------------------------- pen
 
 void TGraphicTool::SetPenStyle(std::uint8_t style) {
-  if (kind_ != TToolKind::Pen) return;
-  TToolData data = data_;
-  data.pen.style = style;
-  ChangeData(data);
+  EditData(TToolKind::Pen, [&](TToolData& data) {
+    data.pen.style = style;
+  });
 }
 
 void TGraphicTool::SetPenWidth(std::int32_t width) {
-  if (kind_ != TToolKind::Pen) return;
-  TToolData data = data_;
-  data.pen.width = width;
-  ChangeData(data);
+  EditData(TToolKind::Pen, [&](TToolData& data) {
+    data.pen.width = width;
+  });
 }
 
 void TGraphicTool::SetPenMode(int rop2) {
-  if (kind_ != TToolKind::Pen || rop2 < R2_BLACK || rop2 > R2_WHITE) return;
-  TToolData data = data_;
-  data.pen.drawingMode = static_cast<std::uint8_t>(rop2 - 1);
-  ChangeData(data);
+  if (rop2 < R2_BLACK || rop2 > R2_WHITE) return;
+  EditData(TToolKind::Pen, [&](TToolData& data) {
+    data.pen.drawingMode = static_cast<std::uint8_t>(rop2 - 1);
+  });
 }
 
 // ---------------------------------------------------------------- makers

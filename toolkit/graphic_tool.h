@@ -157,6 +157,14 @@ class TGraphicTool : public TObj {
  private:
   // Replaces the data; a difference drops the handle before and after.
   void ChangeData(const TToolData& data);
+  // Applies `edit` to a copy of the data of a tool of `kind`, then ChangeData.
+  template <class Edit>
+  void EditData(TToolKind kind, Edit edit) {
+    if (kind_ != kind) return;
+    TToolData data = data_;
+    edit(data);
+    ChangeData(data);
+  }
   // Makes a GDI object from the data with the colour resolved now.
   HGDIOBJ MakeHandle(COLORREF colour) const;
   void FireChange();
