@@ -83,6 +83,12 @@ TGraphicTool* ChildTool(TGraphicTool* parentTool, TToolKind kind) {
   return tool;
 }
 
+// The size a new control of a kind has before anything sets it.
+void SetDefaultSize(TControl* control, int width, int height) {
+  control->bounds.right = control->bounds.left + width;
+  control->bounds.bottom = control->bounds.top + height;
+}
+
 }  // namespace
 
 const TClassActions kStaticActions = MakeActions(0, 0, 0, SS_LEFT, SS_RIGHT, SS_CENTER, 0x0C, 1, 1);
@@ -206,8 +212,7 @@ TControl* MakeAppWindow(const std::string& caption) {
 TControl* MakeForm(TControl* parent, const std::string& caption) {
   TControl* control = MakeWindowObject(parent, "Form", false);
   control->classStyle |= CS_DBLCLKS;
-  control->bounds.right = control->bounds.left + 64;
-  control->bounds.bottom = control->bounds.top + 64;
+  SetDefaultSize(control, 64, 64);
   control->caption = caption;
   AttachHandler(control, &FormFocusHandler, false);
   AttachHandler(control, &FormBackgroundHandler, false);
@@ -217,16 +222,14 @@ TControl* MakeForm(TControl* parent, const std::string& caption) {
 
 TControl* MakeLabel(TControl* parent, const std::string& caption) {
   TControl* control = MakeChildControl(parent, "STATIC", kLabelStyle, &kStaticActions, false);
-  control->bounds.right = control->bounds.left + 64;
-  control->bounds.bottom = control->bounds.top + 22;
+  SetDefaultSize(control, 64, 22);
   control->caption = caption;
   return control;
 }
 
 TControl* MakePaintBox(TControl* parent) {
   TControl* control = MakeLabel(parent, std::string());
-  control->bounds.right = control->bounds.left + 40;
-  control->bounds.bottom = control->bounds.top + 40;
+  SetDefaultSize(control, 40, 40);
   return control;
 }
 
@@ -239,8 +242,7 @@ TControl* MakeEdit(TControl* parent, std::uint32_t options) {
   if (!multiLine) style &= ~static_cast<DWORD>(WS_HSCROLL | WS_VSCROLL);
 
   TControl* control = MakeChildControl(parent, "EDIT", style, &kEditActions, true);
-  control->bounds.right = control->bounds.left + (multiLine ? 200 : 100);
-  control->bounds.bottom = control->bounds.top + (multiLine ? 200 : 22);
+  SetDefaultSize(control, multiLine ? 200 : 100, multiLine ? 200 : 22);
   control->focusKeys = multiLine ? kFocusKeyTab : kFocusKeyTab | kFocusKeyUpDown | kFocusKeyPage;
   if (HasOption(options, kEditKeepTab)) control->focusKeys &= static_cast<std::uint8_t>(~kFocusKeyTab);
   control->takesEnter = multiLine;
@@ -249,8 +251,7 @@ TControl* MakeEdit(TControl* parent, std::uint32_t options) {
 
 TControl* MakeButton(TControl* parent, const std::string& caption) {
   TControl* control = MakeChildControl(parent, "BUTTON", kButtonStyle, &kButtonActions, false);
-  control->bounds.right = control->bounds.left + 64;
-  control->bounds.bottom = control->bounds.top + 22;
+  SetDefaultSize(control, 64, 22);
   control->textAlign = kAlignCenter;
   control->takesEnter = true;
   control->isPushButton = true;
