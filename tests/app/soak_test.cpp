@@ -19,11 +19,9 @@ namespace {
 
 constexpr int kWarmUpRounds = 300;
 constexpr int kCalculateRounds = 10000;
-// A whole-window repaint takes some 40 ms under Wine (each of the 33 controls
-// paints through its own cross-process WM_PAINT), so two thousand of them
-// (66,000 control paints, over a minute) stand in for ten thousand: one GDI
-// object lost per control paint would show as megabytes.
-constexpr int kRepaintRounds = 2000;
+// A whole-window repaint takes some 40 ms under Wine (33 controls and two
+// stretched pictures), so this part of the soak runs for several minutes.
+constexpr int kRepaintRounds = 10000;
 constexpr uint64_t kPrivateGrowthAllowed = 256 * 1024;
 
 // Runs `work` on a thread of its own and waits at most `timeoutMs` for it;
