@@ -70,6 +70,7 @@ constexpr ElementRow kElements[] = {
     {53, "PlaneNoteLabel", Kind::kLabel},
 };
 constexpr int kElementCount = sizeof kElements / sizeof kElements[0];
+static_assert(kElementCount == 53, "the form makes 53 elements");
 
 // --- Buttons ------------------------------------------------------------------
 enum class ClickValue { kNull, kRealZero };
@@ -246,6 +247,7 @@ const LinkRow kLinks[] = {
 #undef LOBRIN_LINK
 
 constexpr int kLinkCount = sizeof kLinks / sizeof kLinks[0];
+static_assert(kLinkCount == 36, "the form makes 36 links");
 
 template <class Row, std::size_t N>
 const Row* FindRow(const Row (&rows)[N], int number) {
@@ -313,9 +315,6 @@ TClassMainForm_2157830::TClassMainForm_2157830() {
 TClassMainForm_2157830::~TClassMainForm_2157830() {
   for (auto it = elements_.rbegin(); it != elements_.rend(); ++it) it->destroy(it->element);
 }
-
-int TClassMainForm_2157830::ElementCount() { return kElementCount; }
-int TClassMainForm_2157830::LinkCount() { return kLinkCount; }
 
 void TClassMainForm_2157830::CreateElement(int number) {
   switch (kElements[number - 1].kind) {

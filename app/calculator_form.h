@@ -94,10 +94,6 @@ class TClassMainForm_2157830 {
     std::uint32_t fontColour;
   };
 
-  // How many elements and links the form makes.
-  static int ElementCount();
-  static int LinkCount();
-
  private:
   // One element and the routine that frees it with its own class's destructor.
   struct OwnedElement {
