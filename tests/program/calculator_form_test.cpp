@@ -32,6 +32,7 @@ TEST_F(CalculatorFormTest, BuildsTheWholeGraphWithLinkTrafficOffAndFreesEveryWin
   auto* form = new TClassMainForm_2157830();
   EXPECT_EQ(TClassMainForm_2157830::ElementCount(), 53);
   EXPECT_EQ(TClassMainForm_2157830::LinkCount(), 36);
+  EXPECT_EQ(form->Elements().ElementsMade(), 53) << "the window leaves no element out";
 
   HWND main = form->MainForm->control->handle;
   ASSERT_TRUE(IsWindow(main));
