@@ -51,7 +51,6 @@ TEST(CalculateOnce, WorkedExamplesShowTheseTexts) {
 class HeadlessGraph : public ::testing::Test {
  protected:
   THITextBox& Box(Id id) { return calculator_.Box(id); }
-  std::string ShownText(Id id) { return calculator_.Box(id).text(); }
 
   HeadlessCalculator calculator_;
   testing::LinkTrafficOn traffic_;  // on once the graph is built, as at start-up
