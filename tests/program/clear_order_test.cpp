@@ -44,19 +44,19 @@ TEST(ClearButton, EmptiesTheSevenBoxesInHubOrderWithoutCalculating) {
 
   TextLog log;
   watched = &log;
-  const std::pair<THIEdit*, const char*> edits[] = {
-      {form->HPlaneBwEdit, "HPlaneBw"}, {form->EPlaneBwEdit, "EPlaneBw"}, {form->FrequencyEdit, "Frequency"},
-      {form->HMetersEdit, "HMeters"},   {form->HFeetEdit, "HFeet"},       {form->EMetersEdit, "EMeters"},
-      {form->EFeetEdit, "EFeet"}};
+  const std::pair<graph::Id, const char*> edits[] = {
+      {graph::HPlaneBwEdit, "HPlaneBw"}, {graph::EPlaneBwEdit, "EPlaneBw"}, {graph::FrequencyEdit, "Frequency"},
+      {graph::HMetersEdit, "HMeters"},   {graph::HFeetEdit, "HFeet"},       {graph::EMetersEdit, "EMeters"},
+      {graph::EFeetEdit, "EFeet"}};
   for (const auto& [edit, name] : edits) {
-    HWND window = edit->control->handle;
+    HWND window = form->Elements().EditAt(edit).control->handle;
     SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("7"));
     log.names.emplace_back(window, name);
     log.procedures.emplace_back(window, reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
                                             window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProcedure))));
   }
 
-  SendMessageA(form->ClearButton->control->handle, BM_CLICK, 0, 0);
+  SendMessageA(form->Elements().ButtonAt(graph::ClearButton).control->handle, BM_CLICK, 0, 0);
   EXPECT_EQ(log.entries, (std::vector<std::string>{"HPlaneBw:", "Frequency:", "HMeters:", "HFeet:", "EFeet:",
                                                    "EMeters:", "EPlaneBw:"}));
 
