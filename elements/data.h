@@ -6,8 +6,8 @@
 // element reads on demand: the data point it names fills the value handed in.
 //
 // - Firing or reading an unlinked event (null handler) does nothing.
-// - Every firing goes through fireHook and every read through readHook; while
-//   link traffic is off (DisableLinks, and at program load) both do nothing.
+// - Every firing and every read goes through a hook of data.cpp; while link
+//   traffic is off (DisableLinks, and at program load) both hooks do nothing.
 // - Firing is synchronous and depth first; a point may be re-entered by a
 //   cascade it started itself.
 // - A link holds no ownership: the form owns every element, and a TData owns
@@ -73,9 +73,6 @@ THI_Event MakeLink(typename detail::PointClass<decltype(Point)>::type* target,
 }
 
 // --- Dispatch and traffic ---------------------------------------------------
-using LinkHook = void (*)(const THI_Event& link, TData& value);
-extern LinkHook fireHook;  // FireEvent while traffic is on, else IgnoreLink
-extern LinkHook readHook;  // ReadLink while traffic is on, else IgnoreLink
 
 // Calls the handler, then follows forwards (kForwardFlag) in a loop.
 void FireEvent(const THI_Event& link, TData& value);
@@ -98,7 +95,7 @@ std::int32_t ValueToInteger(const TData& value);
 // Takes the next value of the chain, or becomes NULL.
 void ConsumeValue(TData& value);
 
-// --- Firing (through fireHook) ----------------------------------------------
+// --- Firing (through the fire hook) -----------------------------------------
 void FireNull(const THI_Event& link);
 void FireInteger(const THI_Event& link, std::int32_t i);
 void FireReal(const THI_Event& link, double r);
@@ -111,7 +108,7 @@ void FireInPlace(const THI_Event& link, TData& value);
 // the current handler returns.
 void ForwardTo(TData& incoming, const THI_Event& link);
 
-// --- Reading operands (through readHook) ------------------------------------
+// --- Reading operands (through the read hook) -------------------------------
 // From the link if linked (and not Break); else a non-empty default; else the
 // incoming value, which is then consumed.
 std::string TextFromLink(TData& incoming, const THI_Event& link, const std::string& defaultText);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/lists.h"
 
@@ -61,10 +62,10 @@ void THIMessage::showPoint(TData& value, std::uint16_t) {
 }
 
 HWND MessageBoxOwner() {
-  if (AppWindow == nullptr) return nullptr;
-  if (AppWindow->isForm) return AppWindow->handle;  // the application window is the form
-  TControl* first = AppWindow->children != nullptr
-                        ? static_cast<TControl*>(AppWindow->children->Get(0))
+  if (AppWindow() == nullptr) return nullptr;
+  if (AppWindow()->isForm) return AppWindow()->handle;  // the application window is the form
+  TControl* first = AppWindow()->children != nullptr
+                        ? static_cast<TControl*>(AppWindow()->children->Get(0))
                         : nullptr;
   return first != nullptr ? first->handle : nullptr;
 }

@@ -2,6 +2,7 @@
 
 #include "toolkit/auto_size.h"
 
+#include "toolkit/application.h"
 #include "toolkit/canvas.h"
 
 namespace lobrin {
@@ -37,7 +38,7 @@ SIZE MeasureControlText(TControl* control) {
     size = MeasureOn(dc, font, text);
     DeleteDC(dc);
   }
-  if (MeasureHook != nullptr) MeasureHook(control, size);
+  if (const TMeasureHook measure = Application().measureHook; measure != nullptr) measure(control, size);
   return size;
 }
 
@@ -57,9 +58,9 @@ void AutoSizeToText(TControl* control) {
   }
   if (width == oldWidth && height == oldHeight) return;
   SetControlSize(control, width, height);
-  if (ResizeAlignmentHook != nullptr) {
-    if (control->parent != nullptr) ResizeAlignmentHook(control->parent);
-    ResizeAlignmentHook(control);
+  if (const TControlProc realign = Application().resizeAlignmentHook; realign != nullptr) {
+    if (control->parent != nullptr) realign(control->parent);
+    realign(control);
   }
 }
 

@@ -7,7 +7,7 @@
 // "obj_Form", "obj_App") whose procedure is ControlWindowProc. Every message of
 // such a window reaches HandleMessage, which offers it, in this order and until
 // one step reports it handled, to:
-//   1. the global pre-dispatch hook (PreDispatchHook),
+//   1. the global pre-dispatch hook (Application().preDispatchHook),
 //   2. the application window's message event (only while the loop runs),
 //   3. the control's own message event (onMessage),
 //   4. the handler chain, the most recently attached handler first,
@@ -21,6 +21,9 @@
 // destroyed, but the children list holds no other ownership. A control that is
 // freed while a message is being dispatched to it is destroyed only when the
 // dispatch is over (TObj's deferred destruction).
+//
+// The process-wide state the controls share (the application window, the
+// loop's flags, the global hooks) is the application object of application.h.
 //
 // Everything here runs on the one GUI thread.
 
@@ -345,31 +348,6 @@ class TControl : public TObj {
   // Frees the children, the tools, the icon and the window, and leaves the parent.
   ~TControl() override;
 };
-
-// ---------------------------------------------------------------------------
-// Process-wide state
-// ---------------------------------------------------------------------------
-
-extern TControl* AppWindow;        // the application window, or none
-extern bool LoopRunning;
-extern bool QuitReceived;
-extern TControl* CreatingControl;  // whose window CreateWindowExA is making
-extern std::uint16_t NextControlId;
-extern bool AppWindowInUse;
-
-// Global hooks; null means "nothing" / "not handled".
-extern TMessageProc PreDispatchHook;      // sees every message of every control first
-extern TMessageProc KeyNavigationHook;    // sees key messages of the focused control
-extern TControlProc AfterCreateHook;
-extern TControlProc InvalidationHook;
-extern TControlProc ResizeAlignmentHook;
-extern TControlProc IdleHook;
-extern TMeasureHook MeasureHook;
-extern TRecordProc MultimediaNotifyProc;
-extern TPrivateMessageProc PrivateMessageProc;
-extern HCURSOR ScreenCursor;              // shown over every client area when set
-extern int CursorOverrideCount;           // above 0: WM_SETCURSOR is left to the system
-extern TBrushLookupProc BackgroundBrushLookup;
 
 // ---------------------------------------------------------------------------
 // Making controls (none creates a window yet)

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/control_internal.h"
 #include "toolkit/lists.h"
@@ -34,9 +35,9 @@ bool OnSize(TControl* control, TMessage& msg) {
     case SIZE_MAXIMIZED: control->windowState = kStateMaximized; break;
     default: break;
   }
-  if (ResizeAlignmentHook != nullptr) {
-    if (!control->isForm && control->parent != nullptr) ResizeAlignmentHook(control->parent);
-    ResizeAlignmentHook(control);
+  if (const TControlProc realign = Application().resizeAlignmentHook; realign != nullptr) {
+    if (!control->isForm && control->parent != nullptr) realign(control->parent);
+    realign(control);
   }
   if (control->onResize) control->onResize.code(control->onResize.data, control);
   return true;
@@ -57,15 +58,15 @@ bool OnSetFocus(TControl* control, TMessage& msg) {
 bool OnClose(TControl* control, TMessage& msg) {
   bool accept = true;
   if (control->onCloseQuery) control->onCloseQuery.code(control->onCloseQuery.data, control, accept);
-  if (!accept && LoopRunning) {
+  if (!accept && LoopRunning()) {
     msg.result = 0;
     return false;
   }
   // Accepted, or the loop is not running (nothing could keep the window then).
   control->onCloseQuery = TCloseQueryEvent{};
-  if (IsMainForm(control) || control == AppWindow || control->isAppWindow) {
-    if (AppWindow != nullptr && AppWindow != control && AppWindow->handle != nullptr) {
-      SendMessageA(AppWindow->handle, WM_CLOSE, 0, 0);
+  if (IsMainForm(control) || control == AppWindow() || control->isAppWindow) {
+    if (AppWindow() != nullptr && AppWindow() != control && AppWindow()->handle != nullptr) {
+      SendMessageA(AppWindow()->handle, WM_CLOSE, 0, 0);
     }
     PostQuitMessage(0);
     msg.result = 0;
@@ -99,8 +100,9 @@ bool OnShowWindow(TControl* control, TMessage& msg) {
 }
 
 bool OnSetCursor(TControl* control, TMessage& msg) {
-  if (CursorOverrideCount <= 0 && GetCapture() == nullptr && LOWORD(msg.lParam) == HTCLIENT) {
-    HCURSOR cursor = ScreenCursor != nullptr ? ScreenCursor : control->cursor;
+  const TApplication& app = Application();
+  if (app.cursorOverrideCount <= 0 && GetCapture() == nullptr && LOWORD(msg.lParam) == HTCLIENT) {
+    HCURSOR cursor = app.screenCursor != nullptr ? app.screenCursor : control->cursor;
     if (cursor != nullptr) {
       SetCursor(cursor);
       msg.result = 1;
@@ -117,7 +119,7 @@ bool OnNcDestroy(TControl* control, TMessage& msg) {
   Default(control, msg);
   // The window is gone: its handle must never be used again by this object.
   control->handle = nullptr;
-  if (control == AppWindow || control->isAppWindow) {
+  if (control == AppWindow() || control->isAppWindow) {
     msg.result = 0;
     return false;
   }
@@ -125,7 +127,7 @@ bool OnNcDestroy(TControl* control, TMessage& msg) {
     PostMessageA(msg.hwnd, kFreeControlMessage, 0, 0);
     return false;
   }
-  if (control->isForm && control->parent != nullptr && control->parent == AppWindow) {
+  if (control->isForm && control->parent != nullptr && control->parent == AppWindow()) {
     control->destroyed = true;
     control->Free();
     msg.result = 0;
@@ -144,7 +146,8 @@ bool OnKey(TControl* control, TMessage& msg) {
     msg.result = 0;
     return false;
   }
-  if (KeyNavigationHook != nullptr && KeyNavigationHook(control, msg, msg.result)) return true;
+  const TMessageProc navigationHook = Application().keyNavigationHook;
+  if (navigationHook != nullptr && navigationHook(control, msg, msg.result)) return true;
   if (control->keyboardHook != nullptr && control->keyboardHook(control, msg, msg.result)) return true;
   if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return Default(control, msg);
   if (msg.message == WM_CHAR) {
@@ -177,8 +180,8 @@ bool OnCommand(TControl* control, TMessage& msg) {
 
 bool OnSysCommand(TControl* control, TMessage& msg) {
   if ((msg.wParam & kSystemCommandMask) == SC_MINIMIZE && IsMainForm(control) &&
-      AppWindow != nullptr && control != AppWindow && AppWindow->handle != nullptr) {
-    PostMessageA(AppWindow->handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      AppWindow() != nullptr && control != AppWindow() && AppWindow()->handle != nullptr) {
+    PostMessageA(AppWindow()->handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     msg.result = 0;
     return false;
   }
@@ -194,13 +197,15 @@ bool OnColourRequest(TControl* control, TMessage& msg) {
 }
 
 bool OnMultimediaNotify(TControl*, TMessage& msg) {
-  if (MultimediaNotifyProc != nullptr) MultimediaNotifyProc(msg);
+  if (const TRecordProc notify = Application().multimediaNotifyProc; notify != nullptr) notify(msg);
   msg.result = 0;
   return true;
 }
 
 bool OnPrivateMessage(TControl*, TMessage& msg) {
-  if (PrivateMessageProc != nullptr) PrivateMessageProc(msg.wParam, msg.lParam);
+  if (const TPrivateMessageProc proc = Application().privateMessageProc; proc != nullptr) {
+    proc(msg.wParam, msg.lParam);
+  }
   msg.result = 0;
   return false;
 }
@@ -238,12 +243,13 @@ constexpr BuiltInRow kBuiltInRows[] = {
 // --- The steps of HandleMessage before the built-in handling; true: handled ---
 
 bool PreDispatchStep(TControl* control, TMessage& msg) {
-  return PreDispatchHook != nullptr && PreDispatchHook(control, msg, msg.result);
+  const TMessageProc hook = Application().preDispatchHook;
+  return hook != nullptr && hook(control, msg, msg.result);
 }
 
 bool AppMessageEventStep(TControl* control, TMessage& msg) {
-  if (!LoopRunning || AppWindow == nullptr || AppWindow == control) return false;
-  const TMessageEvent event = AppWindow->onMessage;
+  if (!LoopRunning() || AppWindow() == nullptr || AppWindow() == control) return false;
+  const TMessageEvent event = AppWindow()->onMessage;
   return event && event.code(event.data, msg, msg.result);
 }
 
@@ -298,7 +304,7 @@ LRESULT TControl::HandleMessage(TMessage& msg) {
   }
   if (!handled && !DestructionRequested()) {
     const bool ends = BuiltInHandling(this, msg);
-    if (!ends && !QuitReceived && !destroyed && !DestructionRequested() && afterMessage != nullptr) {
+    if (!ends && !QuitReceived() && !destroyed && !DestructionRequested() && afterMessage != nullptr) {
       afterMessage(this, msg, msg.result);
     }
   }
@@ -326,7 +332,7 @@ bool WalkHandlerChain(TControl* control, TMessage& msg, LRESULT& result) {
   for (std::int32_t i = chain->Count() - 2; i >= 0 && !handled; i -= 2) {
     TMessageProc handler = HandlerOf(chain->Get(i));
     const bool alsoAfterQuit = chain->Get(i + 1) != nullptr;
-    if (handler == nullptr || (QuitReceived && !alsoAfterQuit)) continue;
+    if (handler == nullptr || (QuitReceived() && !alsoAfterQuit)) continue;
     handled = handler(control, msg, result);
     if (control->DestructionRequested()) break;
   }

@@ -1,5 +1,6 @@
 // Docking: children that stick to a side of their parent's client area.
 
+#include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/lists.h"
 
@@ -55,7 +56,7 @@ void AlignChildren(TControl* parent) {
 
 void SetDocking(TControl* control, std::uint8_t side) {
   if (control == nullptr) return;
-  ResizeAlignmentHook = &AlignChildren;
+  Application().resizeAlignmentHook = &AlignChildren;
   if (control->dockingSide == side) return;
   control->dockingSide = side;
   if (control->parent != nullptr) AlignChildren(control->parent);

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/control_internal.h"
 #include "toolkit/control_paint.h"
@@ -123,15 +124,15 @@ bool FormFocusHandler(TControl* form, TMessage& msg, LRESULT& result) {
       if (current->handle != nullptr) SetFocus(current->handle);
       handled = true;
     }
-    if (AppWindow != nullptr && AppWindow != form) AppWindow->currentControl = form;
+    if (AppWindow() != nullptr && AppWindow() != form) AppWindow()->currentControl = form;
     return handled;
   }
   if (msg.message == WM_ENDSESSION && msg.wParam != 0) {
     // The session ends: the process goes now, the normal way.
-    QuitReceived = true;
-    LoopRunning = false;
-    TControl* app = AppWindow;
-    AppWindow = nullptr;
+    Application().quitReceived = true;
+    Application().loopRunning = false;
+    TControl* app = AppWindow();
+    Application().appWindow = nullptr;
     if (app != nullptr) app->Free();
     result = 0;
     std::exit(0);

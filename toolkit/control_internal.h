@@ -44,8 +44,6 @@ void BrushChanged(void* data, TGraphicTool* tool);
 void CollectTabStops(TControl* form, TList* into);
 
 // --- Paint (control_paint.cpp) ---
-// The default background brush lookup.
-HBRUSH DefaultBackgroundBrushLookup(TControl* control);
 // Frees what the paint side of a control owns (canvas, accumulated region).
 void ReleasePaintResources(TControl* control);
 

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 
+#include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/control_internal.h"
 #include "toolkit/lists.h"
@@ -190,8 +191,7 @@ TControl* MakeChildControl(TControl* parent, const char* baseClassName, DWORD st
   if ((control->style & WS_TABSTOP) != 0 && form != nullptr && form->currentControl == nullptr) {
     form->currentControl = control;
   }
-  control->controlId = NextControlId;
-  NextControlId = static_cast<std::uint16_t>(NextControlId + 1);
+  control->controlId = Application().nextControlId++;
   AttachHandler(control, &ChildControlHandler, false);
   return control;
 }
@@ -201,9 +201,9 @@ TControl* MakeAppWindow(const std::string& caption) {
   control->style = kAppWindowStyle;
   control->exStyle = WS_EX_APPWINDOW;
   control->caption = caption;
-  AppWindowInUse = true;
+  Application().appWindowInUse = true;
   control->isAppWindow = true;
-  if (AppWindow == nullptr) AppWindow = control;
+  if (AppWindow() == nullptr) Application().appWindow = control;
   control->afterCreate = &TrimAppSystemMenu;
   AttachHandler(control, &AppWindowHandler, false);
   return control;
@@ -268,7 +268,7 @@ bool IsMainForm(TControl* control) {
   if (control == nullptr || control->isChildControl) return false;
   TControl* parent = control->parent;
   if (parent == nullptr) {
-    return control->isAppWindow || control == AppWindow || !AppWindowInUse;
+    return control->isAppWindow || control == AppWindow() || !Application().appWindowInUse;
   }
   return parent->parent == nullptr && parent->children->Count() > 0 &&
          parent->children->Get(0) == control;

@@ -3,6 +3,7 @@
 
 #include "toolkit/control_paint.h"
 
+#include "toolkit/application.h"
 #include "toolkit/control_internal.h"
 
 namespace lobrin {
@@ -51,8 +52,7 @@ HBRUSH CachedBrushOf(TControl* control) {
   return control->cachedBrush;
 }
 
-}  // namespace
-
+// The toolkit's own background brush lookup.
 HBRUSH DefaultBackgroundBrushLookup(TControl* control) {
   if (control == nullptr) return nullptr;
   if (BrushToolsInUse()) return BrushToolOf(control);
@@ -63,9 +63,11 @@ HBRUSH DefaultBackgroundBrushLookup(TControl* control) {
   return CachedBrushOf(control);
 }
 
+}  // namespace
+
 HBRUSH ControlBackgroundBrush(TControl* control) {
-  TBrushLookupProc lookup = BackgroundBrushLookup != nullptr ? BackgroundBrushLookup
-                                                             : &DefaultBackgroundBrushLookup;
+  const TBrushLookupProc own = Application().backgroundBrushLookup;
+  const TBrushLookupProc lookup = own != nullptr ? own : &DefaultBackgroundBrushLookup;
   return lookup(control);
 }
 

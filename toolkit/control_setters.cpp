@@ -1,6 +1,7 @@
 // Setters of a control: text, style, look, state, position and size, and the
 // reactions to a change of the control's font or brush.
 
+#include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/control_internal.h"
 #include "toolkit/lists.h"
@@ -80,9 +81,9 @@ std::string GetControlText(TControl* control) {
 }
 
 void InvalidateControl(TControl* control) {
-  if (control == nullptr || QuitReceived || control->handle == nullptr) return;
+  if (control == nullptr || QuitReceived() || control->handle == nullptr) return;
   InvalidateRect(control->handle, nullptr, TRUE);
-  if (InvalidationHook != nullptr) InvalidationHook(control);
+  if (const TControlProc invalidated = Application().invalidationHook; invalidated != nullptr) invalidated(control);
 }
 
 // --- Style ---
@@ -172,9 +173,9 @@ void ApplyVisible(TControl* control, bool on) {
   if (!on) control->showWhenCreated = false;
   if (control->handle == nullptr) return;
   ShowWindow(control->handle, on ? SW_SHOW : SW_HIDE);
-  if (ResizeAlignmentHook != nullptr) {
-    if (control->parent != nullptr) ResizeAlignmentHook(control->parent);
-    if (on) ResizeAlignmentHook(control);
+  if (const TControlProc realign = Application().resizeAlignmentHook; realign != nullptr) {
+    if (control->parent != nullptr) realign(control->parent);
+    if (on) realign(control);
   }
 }
 

@@ -3,6 +3,7 @@
 
 #include "toolkit/focus.h"
 
+#include "toolkit/application.h"
 #include "toolkit/control_internal.h"
 #include "toolkit/lists.h"
 
@@ -169,19 +170,19 @@ void SetDialogButton(TControl* button, int key, bool on) {
     if (on) button->defaultRole = false;
   }
   TControl* form = OwningForm(button);
-  if (AppWindow == nullptr || form == nullptr) return;
+  if (AppWindow() == nullptr || form == nullptr) return;
 
-  TMessageEvent& appEvent = AppWindow->onMessage;
+  TMessageEvent& appEvent = AppWindow()->onMessage;
   if (on) {
     if (appEvent.code != &DialogKeyFilter) {
-      AppWindow->savedMessageEvent = appEvent;
+      AppWindow()->savedMessageEvent = appEvent;
       appEvent.code = &DialogKeyFilter;
-      appEvent.data = AppWindow;
+      appEvent.data = AppWindow();
     }
   } else if (appEvent.code == &DialogKeyFilter) {
     // Only the filter is taken away; an event that somebody else installed stays.
-    appEvent = AppWindow->savedMessageEvent;
-    AppWindow->savedMessageEvent = TMessageEvent{};
+    appEvent = AppWindow()->savedMessageEvent;
+    AppWindow()->savedMessageEvent = TMessageEvent{};
   }
 
   if (key == kKeyEnter) {
@@ -207,7 +208,7 @@ bool DialogKeyFilter(void* data, TMessage& msg, LRESULT& result) {
   const TMessageEvent saved = app->savedMessageEvent;
   if (saved && saved.code(saved.data, msg, result)) return true;
 
-  if (QuitReceived) return false;
+  if (QuitReceived()) return false;
   TControl* form = app->isForm ? app : app->currentControl;
   if (form == nullptr) return false;
   if (msg.message != WM_KEYDOWN && msg.message != WM_KEYUP) return false;

@@ -3,6 +3,7 @@
 
 #include "toolkit/transparency.h"
 
+#include "toolkit/application.h"
 #include "toolkit/control_internal.h"
 #include "toolkit/control_paint.h"
 
@@ -62,9 +63,9 @@ void TransparentAfterCreate(TControl* control) {
 void EnableTransparentPainting(TControl* control) {
   if (control == nullptr) return;
   control->transparentPainting = true;
-  PreDispatchHook = &TransparentPreDispatch;
-  InvalidationHook = &TransparentInvalidate;
-  AfterCreateHook = &TransparentAfterCreate;
+  Application().preDispatchHook = &TransparentPreDispatch;
+  Application().invalidationHook = &TransparentInvalidate;
+  Application().afterCreateHook = &TransparentAfterCreate;
   if (control->handle != nullptr) SubclassForeignChildren(control->handle);
   InvalidateControl(control);
 }

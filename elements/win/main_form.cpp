@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "elements/win/secondary_forms.h"
+#include "toolkit/application.h"
 #include "toolkit/bitmap.h"
 #include "toolkit/control_paint.h"
 #include "toolkit/lists.h"
@@ -58,14 +59,14 @@ bool IsLive(THIMainForm* form) {
 
 void THIMainForm::Create(TControl* parent) {
   THIWin::Create(parent);
-  if (AppWindow == nullptr) {
+  if (AppWindow() == nullptr) {
     madeAppWindow_ = MakeAppWindow("");
-    AppWindow = madeAppWindow_;
+    Application().appWindow = madeAppWindow_;
     ownsAppWindow = true;
   } else {
     ownsAppWindow = false;
   }
-  control = MakeForm(parent != nullptr ? parent : AppWindow, "Form");
+  control = MakeForm(parent != nullptr ? parent : AppWindow(), "Form");
   SetControlVisible(control, false);
   control->onShow = TNotifyEvent{[](void* form, TControl* sender) {
                                    static_cast<THIMainForm*>(form)->Shown(sender);
@@ -112,7 +113,7 @@ THIMainForm::~THIMainForm() {
   }
   // The application window this form made is freed with it, unless the
   // message loop's end has freed it already (it then is no longer AppWindow).
-  if (madeAppWindow_ != nullptr && AppWindow == madeAppWindow_) {
+  if (madeAppWindow_ != nullptr && AppWindow() == madeAppWindow_) {
     // The form control goes first, the way the base part frees it.
     if (!controlGone && control != nullptr) {
       control->SetOnDestroy(nullptr, nullptr);
@@ -120,7 +121,7 @@ THIMainForm::~THIMainForm() {
       FreeAndNull(control);
       controlGone = true;
     }
-    AppWindow = nullptr;
+    Application().appWindow = nullptr;
     FreeAndNull(madeAppWindow_);
   }
 }
@@ -149,7 +150,7 @@ void THIMainForm::PaintThunk(void* form, TControl* sender, HDC dc) {
 
 void THIMainForm::SetCaption(const std::string& caption) {
   if (control != nullptr) SetControlText(control, caption);
-  if (ownsAppWindow && AppWindow != nullptr) SetControlText(AppWindow, caption);
+  if (ownsAppWindow && AppWindow() != nullptr) SetControlText(AppWindow(), caption);
 }
 
 void THIMainForm::SetBorderStyle(std::uint8_t borderStyle) {
@@ -160,14 +161,14 @@ void THIMainForm::SetBorderStyle(std::uint8_t borderStyle) {
 }
 
 void THIMainForm::SetIcon(HICON icon) {
-  if (ownsAppWindow && AppWindow != nullptr) SetControlIcon(AppWindow, icon);
+  if (ownsAppWindow && AppWindow() != nullptr) SetControlIcon(AppWindow(), icon);
   if (icon == nullptr) icon = DefaultIcon();
   if (control != nullptr) SetControlIcon(control, icon);
 }
 
 void THIMainForm::SetAppToolWindow(std::uint8_t on) {
-  if (on == 1 && ownsAppWindow && AppWindow != nullptr)
-    SetControlExStyle(AppWindow, kAppToolWindowExStyle);
+  if (on == 1 && ownsAppWindow && AppWindow() != nullptr)
+    SetControlExStyle(AppWindow(), kAppToolWindowExStyle);
 }
 
 // ---------------------------------------------------------------------------
@@ -195,9 +196,9 @@ void THIMainForm::MouseDown(TControl* sender, TMouseRecord& mouse) {
 }
 
 void THIMainForm::FollowWithAppWindow(UINT message) {
-  if (!ownsAppWindow || AppWindow == nullptr || control == nullptr) return;
-  if (message == WM_MOVE) SetControlPosition(AppWindow, ControlLeft(control), ControlTop(control));
-  else SetControlWidth(AppWindow, ControlWidth(control));
+  if (!ownsAppWindow || AppWindow() == nullptr || control == nullptr) return;
+  if (message == WM_MOVE) SetControlPosition(AppWindow(), ControlLeft(control), ControlTop(control));
+  else SetControlWidth(AppWindow(), ControlWidth(control));
 }
 
 void THIMainForm::NotifySecondaryForms() {

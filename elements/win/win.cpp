@@ -1,6 +1,7 @@
 #include "elements/win/win.h"
 
 #include "elements/font_height.h"
+#include "toolkit/application.h"
 #include "toolkit/graphic_tool.h"
 #include "toolkit/transparency.h"
 
@@ -118,7 +119,7 @@ void THIWin::Init() {
   // 9. Handlers.
   InstallHandlers();
   // 10. Docking; the alignment procedure serves every resize from now on.
-  ResizeAlignmentHook = &AlignChildren;
+  Application().resizeAlignmentHook = &AlignChildren;
   SetDocking(control, align);
   // 11. Hidden and on top of the siblings made so far, then the element's visibility.
   SetWindowPos(HandleOf(control), HWND_TOP, 0, 0, 0, 0, kHiddenOnTopFlags);
