@@ -49,20 +49,22 @@ class TCanvas;
 constexpr UINT kReflectedCommand = 0xB005;
 // WM_CTLCOLORMSGBOX..WM_CTLCOLORSTATIC sent back to the child: message + this offset.
 constexpr UINT kReflectedColourOffset = 0xBC00;
-constexpr UINT kReflectedColourFirst = WM_CTLCOLORMSGBOX + kReflectedColourOffset;  // 0xBD32
-constexpr UINT kReflectedColourLast = WM_CTLCOLORSTATIC + kReflectedColourOffset;   // 0xBD38
+constexpr UINT kReflectedColourFirst = WM_CTLCOLORMSGBOX + kReflectedColourOffset;
+constexpr UINT kReflectedColourLast = WM_CTLCOLORSTATIC + kReflectedColourOffset;
+// The numbers a child control's handler answers reflected colour requests on.
+static_assert(kReflectedColourFirst == 0xBD32 && kReflectedColourLast == 0xBD38);
 // Posted to a control to free it once the current message is over.
 constexpr UINT kFreeControlMessage = 0xB003;
 // Private message of the toolkit, handed to PrivateMessageProc.
 constexpr UINT kPrivateMessage = 0x8FFF;
 
 constexpr UINT kDefaultClassStyle = CS_OWNDC;
-constexpr DWORD kDefaultStyle = 0x16CF0000;    // WS_VISIBLE|WS_CLIPSIBLINGS|WS_CLIPCHILDREN|WS_OVERLAPPEDWINDOW
-constexpr DWORD kDefaultExStyle = 0x00010000;  // WS_EX_CONTROLPARENT
-constexpr DWORD kAppWindowStyle = 0x90CA0000;  // WS_POPUP|WS_VISIBLE|WS_CAPTION|WS_SYSMENU|WS_MINIMIZEBOX
-constexpr DWORD kLabelStyle = 0x5000018C;      // WS_CHILD|WS_VISIBLE|SS_NOTIFY|SS_NOPREFIX|SS_LEFTNOWORDWRAP
-constexpr DWORD kEditStyle = 0x50810000;       // WS_CHILD|WS_VISIBLE|WS_BORDER|WS_TABSTOP
-constexpr DWORD kButtonStyle = 0x50011000;     // WS_CHILD|WS_VISIBLE|WS_TABSTOP|BS_PUSHLIKE
+constexpr DWORD kDefaultStyle = WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW;
+constexpr DWORD kDefaultExStyle = WS_EX_CONTROLPARENT;
+constexpr DWORD kAppWindowStyle = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX | SS_LEFTNOWORDWRAP;
+constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP;
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHLIKE;
 
 // Focus keys: the navigation keys that move the focus away from a control.
 constexpr std::uint8_t kFocusKeyTab = 1;

@@ -1,6 +1,9 @@
 // The dispatch of one message to a control: the steps of HandleMessage, the
 // handler chain and the built-in handling table.
 
+#include <windows.h>
+#include <mmsystem.h>
+
 #include <cstdint>
 
 #include "toolkit/application.h"
@@ -12,8 +15,6 @@ namespace lobrin {
 
 namespace {
 
-constexpr UINT kMciNotify = 0x3B9;  // MM_MCINOTIFY
-constexpr WPARAM kSystemCommandMask = 0xFFF0;
 
 // --- Handler chain storage: pairs (handler, also-after-quit flag) ---
 
@@ -235,7 +236,7 @@ constexpr BuiltInRow kBuiltInRows[] = {
     {WM_COMMAND, WM_COMMAND, &OnCommand},
     {WM_SYSCOMMAND, WM_SYSCOMMAND, &OnSysCommand},
     {WM_CTLCOLORMSGBOX, WM_CTLCOLORSTATIC, &OnColourRequest},
-    {kMciNotify, kMciNotify, &OnMultimediaNotify},
+    {MM_MCINOTIFY, MM_MCINOTIFY, &OnMultimediaNotify},
     {kPrivateMessage, kPrivateMessage, &OnPrivateMessage},
     {kFreeControlMessage, kFreeControlMessage, &OnFreeControl},
 };

@@ -164,7 +164,7 @@ bool AppWindowHandler(TControl* app, TMessage& msg, LRESULT& result) {
     }
     return true;
   }
-  if (msg.message == WM_SYSCOMMAND && (msg.wParam & 0xFFF0) == SC_CLOSE) {
+  if (msg.message == WM_SYSCOMMAND && (msg.wParam & kSystemCommandMask) == SC_CLOSE) {
     auto* first = static_cast<TControl*>(app->children->Get(0));
     if (first != nullptr && IsMainForm(first) && first->handle != nullptr) {
       SendMessageA(first->handle, WM_CLOSE, 0, 0);

@@ -9,6 +9,8 @@ namespace lobrin {
 constexpr char kSelfProperty[] = "SELF_";
 // Window property holding the procedure a foreign child window had before.
 constexpr char kPreviousProcProperty[] = "PREV_PROC";
+// WM_SYSCOMMAND's wParam under this mask is the SC_ command; the low bits are the system's.
+constexpr WPARAM kSystemCommandMask = 0xFFF0;
 
 // --- Handlers of the chain (control_handlers.cpp) ---
 bool ChildControlHandler(TControl* control, TMessage& msg, LRESULT& result);

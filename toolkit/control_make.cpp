@@ -92,7 +92,7 @@ void SetDefaultSize(TControl* control, int width, int height) {
 
 }  // namespace
 
-const TClassActions kStaticActions = MakeActions(0, 0, 0, SS_LEFT, SS_RIGHT, SS_CENTER, 0x0C, 1, 1);
+const TClassActions kStaticActions = MakeActions(0, 0, 0, SS_LEFT, SS_RIGHT, SS_CENTER, SS_LEFTNOWORDWRAP, 1, 1);
 const TClassActions kEditActions = MakeEditActions();
 const TClassActions kButtonActions = MakeActions(BN_SETFOCUS, BN_KILLFOCUS, 0, BS_LEFT, BS_RIGHT, BS_CENTER, 0, 14, 0);
 

@@ -10,8 +10,8 @@ namespace lobrin {
 
 namespace {
 
-// SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_FRAMECHANGED: apply a new style.
-constexpr UINT kApplyStyleFlags = 0x37;
+// SetWindowPos flags that apply a new style and nothing else.
+constexpr UINT kApplyStyleFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 constexpr std::uint8_t kLeftSet = 1;
 constexpr std::uint8_t kTopSet = 2;
 

@@ -12,9 +12,8 @@ namespace lobrin {
 namespace {
 
 constexpr char kClassPrefix[] = "obj_";
-// Class style bits a superclass must not inherit: CS_GLOBALCLASS, CS_PARENTDC,
-// CS_CLASSDC and CS_OWNDC.
-constexpr UINT kInheritedClassStyleMask = 0xFFFFBF1F;
+// A superclass inherits every class style bit of its base but these.
+constexpr UINT kInheritedClassStyleMask = ~static_cast<UINT>(CS_GLOBALCLASS | CS_PARENTDC | CS_CLASSDC | CS_OWNDC);
 // WM_UPDATEUISTATE: clear the hide-focus state so focus rectangles show.
 constexpr WPARAM kShowFocusRectangles = MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS);
 

@@ -5,7 +5,7 @@
 namespace lobrin {
 
 namespace {
-constexpr DWORD kMultiLineCaptionStyle = BS_MULTILINE;  // 0x2000
+constexpr DWORD kMultiLineCaptionStyle = BS_MULTILINE;
 }  // namespace
 
 THIButton::~THIButton() {

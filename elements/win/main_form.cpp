@@ -15,7 +15,7 @@ namespace {
 
 // Bits every border style replaces: caption, sizing frame, minimise and
 // maximise boxes; and dialog modal frame, tool window, window edge.
-constexpr DWORD kBorderStyleBits = 0x00C70000;
+constexpr DWORD kBorderStyleBits = WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 constexpr DWORD kBorderExStyleBits = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE;
 
 struct BorderStyle {
@@ -23,20 +23,20 @@ struct BorderStyle {
   DWORD exStyle;
 };
 constexpr BorderStyle kBorderStyles[] = {
-    {0x000000, 0x000},  // 0 no caption, no frame
-    {0xC20000, 0x000},  // 1 caption with minimise box, fixed size
-    {0xC70000, 0x000},  // 2 caption, sizing frame, minimise and maximise boxes
-    {0xC00000, 0x100},  // 3 caption, dialog-like window edge
-    {0xC00000, 0x080},  // 4 tool window with caption
-    {0xC40000, 0x080},  // 5 sizeable tool window
-    {0x000000, 0x001},  // 6 dialog frame, no caption
-    {0x040000, 0x080},  // 7 sizing frame, tool window, no caption
-    {0x000000, 0x201},  // 8 client edge and dialog frame, no caption
-    {0x040000, 0x200},  // 9 sizing frame and client edge, no caption
+    {0, 0},                                                              // 0 no caption, no frame
+    {WS_CAPTION | WS_MINIMIZEBOX, 0},                                    // 1 fixed size
+    {WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0},   // 2 sizeable
+    {WS_CAPTION, WS_EX_WINDOWEDGE},                                      // 3 dialog-like
+    {WS_CAPTION, WS_EX_TOOLWINDOW},                                      // 4 tool window
+    {WS_CAPTION | WS_THICKFRAME, WS_EX_TOOLWINDOW},                      // 5 sizeable tool window
+    {0, WS_EX_DLGMODALFRAME},                                            // 6 dialog frame, no caption
+    {WS_THICKFRAME, WS_EX_TOOLWINDOW},                                   // 7 sizing frame, no caption
+    {0, WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME},                         // 8 client edge, no caption
+    {WS_THICKFRAME, WS_EX_CLIENTEDGE},                                   // 9 sizing frame, client edge
 };
 
-constexpr DWORD kAppToolWindowExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;  // 0x81
-constexpr WPARAM kMoveByDragging = SC_MOVE | HTCAPTION;                          // 0xF012
+constexpr DWORD kAppToolWindowExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
+constexpr WPARAM kMoveByDragging = SC_MOVE | HTCAPTION;
 constexpr LPARAM kClosedByParent = 1;  // lParam of a WM_CLOSE that a parent form sends
 
 // Main forms alive now: a start routine registered by a form that is gone by

@@ -9,9 +9,8 @@ namespace lobrin {
 
 namespace {
 
-constexpr DWORD kFlatStyleBit = 0x8000;  // BS_FLAT on a push button
 constexpr UINT kHiddenOnTopFlags =
-    SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_HIDEWINDOW | SWP_NOOWNERZORDER;  // 0x293
+    SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_HIDEWINDOW | SWP_NOOWNERZORDER;
 
 // Extended style that replaces the control's own for edgeKind 1..4 (index 0 unused).
 constexpr DWORD kEdgeKindExStyles[] = {0, 0, WS_EX_STATICEDGE, WS_EX_DLGMODALFRAME,
@@ -112,7 +111,7 @@ void THIWin::Init() {
   SetControlEnabled(control, enabled);
   SetControlCursor(control, cursor);
   // 6. Flat look.
-  if (flatStyle) SetControlStyle(control, control->style | kFlatStyleBit);
+  if (flatStyle) SetControlStyle(control, control->style | BS_FLAT);
   // 7.-8. Font and tab order.
   ApplyFont();
   ApplyTabOrder();

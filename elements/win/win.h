@@ -142,7 +142,7 @@ class THIWin {
   bool enabled = false;
   HCURSOR cursor = nullptr;             // borrowed; null: the class cursor
   bool captureMouse = false;            // capture the mouse from press to release
-  bool flatStyle = false;               // window style bit 0x8000
+  bool flatStyle = false;               // BS_FLAT on the control's style
   bool keysToForm = false;              // the parent's key handlers see each key first
   TCompanionFactory companionFactory = nullptr;  // reserved
   std::uint32_t companionParams[4] = {0, 0, 0, 0};  // reserved
