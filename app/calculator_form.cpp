@@ -261,7 +261,7 @@ void ApplyCommonSettings(THIWin& element, const Bounds& bounds, const Look& look
   element.top = bounds.top;
   element.width = bounds.width;
   element.height = bounds.height;
-  element.align = 0;
+  element.align = DockingSide::kNone;
   element.tabOrder = 0;
   element.visible = true;
   element.enabled = true;
@@ -334,7 +334,7 @@ void TClassMainForm_2157830::MakeMainForm() {
   THIMainForm* form = Adopt(new THIMainForm());
   MainForm = form;
   form->Create(nullptr);
-  ApplyCommonSettings(*form, {0, 0, 654, 407}, {kButtonFace, kEdgeSingle, kRegular, kBlack});
+  ApplyCommonSettings(*form, {0, 0, 654, 407}, {kButtonFace, EdgeStyle::kSingle, kRegular, kBlack});
   form->clientSizing = false;
   form->alphaBlend = 255;
   form->SetCaption("Lobrin v1.05");
@@ -353,7 +353,7 @@ void TClassMainForm_2157830::MakeMainForm() {
 void TClassMainForm_2157830::MakeButton(int number) {
   const ButtonRow& row = *FindRow(kButtons, number);
   THIButton* button =
-      AddWindowed(row.slot, row.bounds, {row.background, kEdgeSingle, row.fontStyle, row.fontColour});
+      AddWindowed(row.slot, row.bounds, {row.background, EdgeStyle::kSingle, row.fontStyle, row.fontColour});
   button->caption = row.caption;
   button->defaultButton = false;
   button->flatStyle = false;
@@ -367,29 +367,29 @@ void TClassMainForm_2157830::MakeButton(int number) {
 
 void TClassMainForm_2157830::MakeEdit(int number) {
   const EditRow& row = *FindRow(kEdits, number);
-  THIEdit* edit = AddWindowed(row.slot, row.bounds, {kWindowBackground, kEdgeSunken, kRegular, row.fontColour});
+  THIEdit* edit = AddWindowed(row.slot, row.bounds, {kWindowBackground, EdgeStyle::kSunken, kRegular, row.fontColour});
   edit->text.clear();
   edit->readOnly = false;
   edit->password = false;
-  edit->textAlign = kAlignLeft;
+  edit->textAlign = TextAlignment::kLeft;
   edit->textProvider = edit->OwnTextProvider();
   edit->Init();
 }
 
 void TClassMainForm_2157830::MakeLabel(int number) {
   const LabelRow& row = *FindRow(kLabels, number);
-  THILabel* label = AddWindowed(row.slot, row.bounds, {kButtonFace, kEdgeSingle, row.fontStyle, row.fontColour});
+  THILabel* label = AddWindowed(row.slot, row.bounds, {kButtonFace, EdgeStyle::kSingle, row.fontStyle, row.fontColour});
   label->caption = row.caption;
   label->hoverColour = 0;
   label->hoverUnderline = false;
   label->SetAutoSize(true);
-  label->SetTextAlign(kAlignLeft);
+  label->SetTextAlign(TextAlignment::kLeft);
   label->Init();
 }
 
 void TClassMainForm_2157830::MakePicture(int number) {
   const PictureRow& row = *FindRow(kPictures, number);
-  THIImage* picture = AddWindowed(row.slot, row.bounds, {kButtonFace, kEdgeSingle, kRegular, kBlack});
+  THIImage* picture = AddWindowed(row.slot, row.bounds, {kButtonFace, EdgeStyle::kSingle, kRegular, kBlack});
   picture->autoSize = false;
   picture->drawRoutine = picture->FittedDrawRoutine();
   picture->SetBitmapHandle(LoadBitmapA(GetModuleHandleA(nullptr), row.bitmapResource));
@@ -422,9 +422,9 @@ void TClassMainForm_2157830::MakeInfoMessage() {
   InfoMessage = message;
   message->defaultText = LoadTextResource("Str1");
   message->defaultCaption.clear();
-  message->buttonsKind = 0;
-  message->iconKind = 0;
-  message->defaultButtonIndex = 0;
+  message->buttonsKind = MessageButtons::kOk;
+  message->iconKind = MessageIcon::kNone;
+  message->defaultButtonIndex = MessageDefaultButton::kFirst;
 }
 
 void TClassMainForm_2157830::MakeLinks() {

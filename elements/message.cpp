@@ -10,14 +10,16 @@ namespace lobrin {
 
 namespace {
 
+// The style bits of each value, in the order of its enumeration.
 constexpr UINT kButtonsStyles[] = {MB_OK, MB_OKCANCEL, MB_YESNO, MB_YESNOCANCEL, MB_RETRYCANCEL,
                                    MB_ABORTRETRYIGNORE};
 constexpr UINT kIconStyles[] = {0, MB_ICONHAND, MB_ICONQUESTION, MB_ICONEXCLAMATION,
                                 MB_ICONASTERISK};
 constexpr UINT kDefaultButtonStyles[] = {MB_DEFBUTTON1, MB_DEFBUTTON2, MB_DEFBUTTON3};
 
-template <std::size_t N>
-UINT StyleAt(const UINT (&table)[N], std::uint8_t index) {
+template <std::size_t N, class Setting>
+UINT StyleAt(const UINT (&table)[N], Setting setting) {
+  const auto index = static_cast<std::size_t>(setting);
   return index < N ? table[index] : 0;
 }
 
@@ -25,10 +27,9 @@ constexpr WORD kTextResourceType = 100;
 
 }  // namespace
 
-UINT MessageBoxStyle(std::uint8_t buttonsKind, std::uint8_t iconKind,
-                     std::uint8_t defaultButtonIndex) {
-  return StyleAt(kButtonsStyles, buttonsKind) | StyleAt(kIconStyles, iconKind) |
-         StyleAt(kDefaultButtonStyles, defaultButtonIndex);
+UINT MessageBoxStyle(MessageButtons buttons, MessageIcon icon, MessageDefaultButton defaultButton) {
+  return StyleAt(kButtonsStyles, buttons) | StyleAt(kIconStyles, icon) |
+         StyleAt(kDefaultButtonStyles, defaultButton);
 }
 
 std::string LoadTextResource(const std::string& name) {

@@ -39,7 +39,7 @@ void Calculate(void* data, TControl*) {
 TControl* PlacedLabel(TControl* form, const std::string& caption, int left, int top) {
   TControl* label = MakeLabel(form, caption);
   SetControlPosition(label, left, top);
-  SetTextAlignment(label, kAlignLeft);
+  SetTextAlignment(label, TextAlignment::kLeft);
   SetAutoSize(label, true);
   return label;
 }

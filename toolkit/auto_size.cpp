@@ -9,8 +9,8 @@ namespace lobrin {
 
 namespace {
 
-bool SizesWidth(std::uint8_t side) { return side == kDockNone || side == kDockLeft || side == kDockRight; }
-bool SizesHeight(std::uint8_t side) { return side == kDockNone || side == kDockTop || side == kDockBottom; }
+bool SizesWidth(DockingSide side) { return side == DockingSide::kNone || side == DockingSide::kLeft || side == DockingSide::kRight; }
+bool SizesHeight(DockingSide side) { return side == DockingSide::kNone || side == DockingSide::kTop || side == DockingSide::kBottom; }
 
 SIZE MeasureOn(HDC dc, HFONT font, const std::string& text) {
   SIZE size = {0, 0};
@@ -45,7 +45,7 @@ SIZE MeasureControlText(TControl* control) {
 void AutoSizeToText(TControl* control) {
   if (control == nullptr) return;
   const SIZE text = MeasureControlText(control);
-  const std::uint8_t side = control->dockingSide;
+  const DockingSide side = control->dockingSide;
   int width = ControlWidth(control);
   int height = ControlHeight(control);
   const int oldWidth = width;

@@ -90,20 +90,16 @@ enum EditOption : unsigned {
 };
 
 // Text alignment.
-enum TextAlignment : std::uint8_t { kAlignLeft = 0, kAlignRight = 1, kAlignCenter = 2 };
+enum class TextAlignment : std::uint8_t { kLeft, kRight, kCenter };
 
 // Window state.
 enum WindowState : std::uint8_t { kStateNormal = 0, kStateMinimized = 1, kStateMaximized = 2 };
 
 // Docking side inside the parent's client area.
-enum DockingSide : std::uint8_t {
-  kDockNone = 0,
-  kDockLeft = 1,
-  kDockTop = 2,
-  kDockRight = 3,
-  kDockBottom = 4,
-  kDockClient = 5,
-};
+enum class DockingSide : std::uint8_t { kNone, kLeft, kTop, kRight, kBottom, kClient };
+
+// The mouse button of a notification.
+enum class MouseButton : std::uint8_t { kNone, kLeft, kRight, kMiddle };
 
 // ---------------------------------------------------------------------------
 // Records handed to handlers
@@ -120,7 +116,7 @@ struct TMessage {
 
 // What mouse handlers receive.
 struct TMouseRecord {
-  std::uint8_t button = 0;  // 0 none, 1 left, 2 right, 3 middle
+  MouseButton button = MouseButton::kNone;
   std::uint8_t stop = 0;    // set by a handler: the message counts as handled
   std::uint32_t shift = 0;  // the message's MK_ flags, plus kShiftAlt while Alt is held
   std::int16_t x = 0;
@@ -247,7 +243,7 @@ class TControl : public TObj {
   bool visible = true;
   bool tabStop = false;
   std::int32_t tabOrder = 0;       // on a form: the counter of tab orders given out
-  std::uint8_t textAlign = kAlignLeft;
+  TextAlignment textAlign = TextAlignment::kLeft;
   std::uint8_t alpha = 255;
   TMessageProc afterMessage = nullptr;
   WNDPROC windowProc = nullptr;            // registered for the control's class
@@ -312,7 +308,7 @@ class TControl : public TObj {
   int insetRight = 0;
   RECT bounds = {0, 0, 0, 0};      // in the parent's client coordinates
   std::uint8_t positionSet = 0;    // bit 0 left, bit 1 top set explicitly
-  std::uint8_t dockingSide = kDockNone;
+  DockingSide dockingSide = DockingSide::kNone;
 
   // --- Focus
   TControl* currentControl = nullptr;  // borrowed; form: focus target; app: active form
@@ -415,8 +411,8 @@ void InvalidateControl(TControl* control);
 
 void SetControlStyle(TControl* control, DWORD style);
 void SetControlExStyle(TControl* control, DWORD exStyle);
-// 0 left, 1 right, 2 centre, through the style bits of the class actions record.
-void SetTextAlignment(TControl* control, std::uint8_t alignment);
+// Through the style bits of the class actions record.
+void SetTextAlignment(TControl* control, TextAlignment alignment);
 // Background colour (through the brush tool when there is one).
 void SetControlColour(TControl* control, std::uint32_t colour);
 // Sunken client edge on, or a single-line border instead.
@@ -437,7 +433,7 @@ void SetControlIcon(TControl* control, HICON icon);
 // The module's "MAINICON".
 HICON DefaultIcon();
 // Docking side; realigns the parent's children when it changes.
-void SetDocking(TControl* control, std::uint8_t side);
+void SetDocking(TControl* control, DockingSide side);
 // The toolkit's child-alignment procedure (a resize-alignment hook).
 void AlignChildren(TControl* parent);
 

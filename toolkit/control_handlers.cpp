@@ -63,21 +63,21 @@ enum class MouseAction { kMove, kDown, kUp, kDoubleClick, kWheel };
 struct MouseRow {
   UINT message;
   MouseAction action;
-  std::uint8_t button;
+  MouseButton button;
 };
 
 constexpr MouseRow kMouseRows[] = {
-    {WM_MOUSEMOVE, MouseAction::kMove, 0},
-    {WM_LBUTTONDOWN, MouseAction::kDown, 1},
-    {WM_LBUTTONUP, MouseAction::kUp, 1},
-    {WM_LBUTTONDBLCLK, MouseAction::kDoubleClick, 1},
-    {WM_RBUTTONDOWN, MouseAction::kDown, 2},
-    {WM_RBUTTONUP, MouseAction::kUp, 2},
-    {WM_RBUTTONDBLCLK, MouseAction::kDoubleClick, 2},
-    {WM_MBUTTONDOWN, MouseAction::kDown, 3},
-    {WM_MBUTTONUP, MouseAction::kUp, 3},
-    {WM_MBUTTONDBLCLK, MouseAction::kDoubleClick, 3},
-    {WM_MOUSEWHEEL, MouseAction::kWheel, 0},
+    {WM_MOUSEMOVE, MouseAction::kMove, MouseButton::kNone},
+    {WM_LBUTTONDOWN, MouseAction::kDown, MouseButton::kLeft},
+    {WM_LBUTTONUP, MouseAction::kUp, MouseButton::kLeft},
+    {WM_LBUTTONDBLCLK, MouseAction::kDoubleClick, MouseButton::kLeft},
+    {WM_RBUTTONDOWN, MouseAction::kDown, MouseButton::kRight},
+    {WM_RBUTTONUP, MouseAction::kUp, MouseButton::kRight},
+    {WM_RBUTTONDBLCLK, MouseAction::kDoubleClick, MouseButton::kRight},
+    {WM_MBUTTONDOWN, MouseAction::kDown, MouseButton::kMiddle},
+    {WM_MBUTTONUP, MouseAction::kUp, MouseButton::kMiddle},
+    {WM_MBUTTONDBLCLK, MouseAction::kDoubleClick, MouseButton::kMiddle},
+    {WM_MOUSEWHEEL, MouseAction::kWheel, MouseButton::kNone},
 };
 
 TMouseEvent& MouseEventOf(TControl* control, MouseAction action) {

@@ -25,9 +25,9 @@ TClassActions MakeActions(std::uint16_t focusGained, std::uint16_t focusLost, st
   a.focusLostCode = focusLost;
   a.changedCode = changed;
   a.selectionChangedCode = 0;
-  a.alignStyles[kAlignLeft] = left;
-  a.alignStyles[kAlignRight] = right;
-  a.alignStyles[kAlignCenter] = centre;
+  a.alignStyles[static_cast<std::size_t>(TextAlignment::kLeft)] = left;
+  a.alignStyles[static_cast<std::size_t>(TextAlignment::kRight)] = right;
+  a.alignStyles[static_cast<std::size_t>(TextAlignment::kCenter)] = centre;
   a.removedStyles = removed;
   a.autoSizeWidthMargin = widthMargin;
   a.autoSizeHeightMargin = heightMargin;
@@ -252,7 +252,7 @@ TControl* MakeEdit(TControl* parent, std::uint32_t options) {
 TControl* MakeButton(TControl* parent, const std::string& caption) {
   TControl* control = MakeChildControl(parent, "BUTTON", kButtonStyle, &kButtonActions, false);
   SetDefaultSize(control, 64, 22);
-  control->textAlign = kAlignCenter;
+  control->textAlign = TextAlignment::kCenter;
   control->takesEnter = true;
   control->isPushButton = true;
   control->caption = caption;

@@ -1,6 +1,8 @@
 // Setters of a control: text, style, look, state, position and size, and the
 // reactions to a change of the control's font or brush.
 
+#include <iterator>
+
 #include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/control_internal.h"
@@ -108,15 +110,16 @@ void SetControlExStyle(TControl* control, DWORD exStyle) {
   InvalidateControl(control);
 }
 
-void SetTextAlignment(TControl* control, std::uint8_t alignment) {
-  if (control == nullptr || alignment > kAlignCenter) return;
+void SetTextAlignment(TControl* control, TextAlignment alignment) {
+  const auto index = static_cast<std::size_t>(alignment);
+  if (control == nullptr || alignment > TextAlignment::kCenter) return;
   control->textAlign = alignment;
   const TClassActions& a = control->actions;
   DWORD others = 0;
-  for (std::uint8_t i = 0; i <= kAlignCenter; ++i) {
-    if (i != alignment) others |= a.alignStyles[i];
+  for (std::size_t i = 0; i < std::size(a.alignStyles); ++i) {
+    if (i != index) others |= a.alignStyles[i];
   }
-  DWORD style = (control->style & ~others) | a.alignStyles[alignment];
+  DWORD style = (control->style & ~others) | a.alignStyles[index];
   style &= ~static_cast<DWORD>(a.removedStyles);
   SetControlStyle(control, style);
 }

@@ -55,7 +55,7 @@ class THIEdit : public THIWin {
   bool password = false;         // masks the characters
   std::string text;              // owned; the initial text
   bool readOnly = false;
-  std::uint8_t textAlign = 0;    // TextAlignment: 0 left, 1 right, 2 centre
+  TextAlignment textAlign = TextAlignment::kLeft;
 
   // --- Data link
   THI_Event textLink;            // where setTextPoint takes its text from, when linked

@@ -24,7 +24,7 @@ void THILabel::SetAutoSize(bool on) {
   if (control != nullptr) ::lobrin::SetAutoSize(control, on);
 }
 
-void THILabel::SetTextAlign(std::uint8_t alignment) {
+void THILabel::SetTextAlign(TextAlignment alignment) {
   if (control != nullptr) SetTextAlignment(control, alignment);
 }
 

@@ -1,5 +1,7 @@
 #include "elements/win/win.h"
 
+#include <iterator>
+
 #include "elements/font_height.h"
 #include "toolkit/application.h"
 #include "toolkit/graphic_tool.h"
@@ -12,13 +14,12 @@ namespace {
 constexpr UINT kHiddenOnTopFlags =
     SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_HIDEWINDOW | SWP_NOOWNERZORDER;
 
-// Extended style that replaces the control's own for edgeKind 1..4 (index 0 unused).
+// Extended style of each EdgeKind but kUnchanged (index 0, unused).
 constexpr DWORD kEdgeKindExStyles[] = {0, 0, WS_EX_STATICEDGE, WS_EX_DLGMODALFRAME,
                                        WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME};
-constexpr std::uint8_t kEdgeKindCount = 5;
 
 // Button number of a mouse record (1 left, 2 right, 3 middle) as an event value.
-std::int32_t ButtonValue(const TMouseRecord& mouse) { return std::int32_t{mouse.button} - 1; }
+std::int32_t ButtonValue(const TMouseRecord& mouse) { return static_cast<std::int32_t>(mouse.button) - 1; }
 
 // The button held during a move, from the key-state flags of the notification.
 std::int32_t HeldButton(std::uint32_t shift) {
@@ -87,7 +88,7 @@ struct THIWinKeyThunks {
 void THIWin::Create(TControl* parent) {
   parentControl = parent;
   if (parent != nullptr) colour = parent->backgroundColour;
-  edgeStyle = kEdgeOwn;
+  edgeStyle = EdgeStyle::kOwn;
   visible = true;
   enabled = true;
   keysToForm = true;
@@ -104,7 +105,8 @@ void THIWin::Init() {
   SetControlPosition(control, left, top);
   SetControlSize(control, width, height);
   // 4. Edge.
-  if (edgeStyle < kEdgeOwn) SetControl3D(control, edgeStyle == kEdgeSunken);
+  if (edgeStyle == EdgeStyle::kSunken || edgeStyle == EdgeStyle::kSingle)
+    SetControl3D(control, edgeStyle == EdgeStyle::kSunken);
   // 5. Flags.
   SetControlTransparent(control, transparent);
   if (transparent && parentControl != nullptr) EnableTransparentPainting(parentControl);
@@ -125,8 +127,9 @@ void THIWin::Init() {
   SetControlVisible(control, visible);
   control->EnsureWindow();
   // 12. Extended edge.
-  if (edgeStyle == kEdgeSunken && edgeKind >= 1 && edgeKind < kEdgeKindCount)
-    SetControlExStyle(control, kEdgeKindExStyles[edgeKind]);
+  const auto kind = static_cast<std::size_t>(edgeKind);
+  if (edgeStyle == EdgeStyle::kSunken && edgeKind != EdgeKind::kUnchanged && kind < std::size(kEdgeKindExStyles))
+    SetControlExStyle(control, kEdgeKindExStyles[kind]);
 }
 
 void THIWin::ApplyFont() {
