@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/member_thunk.h"
+
 namespace lobrin {
 
 struct THI_Event;
@@ -53,23 +55,10 @@ struct THI_Event {
   std::uint16_t index = 0;
 };
 
-namespace detail {
-template <auto Point, class Element>
-void CallPoint(void* target, TData& value, std::uint16_t index) {
-  (static_cast<Element*>(target)->*Point)(value, index);
-}
-template <class T> struct PointClass;
-template <class Element> struct PointClass<void (Element::*)(TData&, std::uint16_t)> {
-  using type = Element;
-};
-}  // namespace detail
-
 // A link to the point `Point` (a member `void Element::P(TData&, uint16_t)`) of `target`.
 template <auto Point>
-THI_Event MakeLink(typename detail::PointClass<decltype(Point)>::type* target,
-                   std::uint16_t index = 0) {
-  using Element = typename detail::PointClass<decltype(Point)>::type;
-  return THI_Event{&detail::CallPoint<Point, Element>, target, index};
+THI_Event MakeLink(MemberClass<Point>* target, std::uint16_t index = 0) {
+  return THI_Event{MemberThunk<Point>, target, index};
 }
 
 // --- Dispatch and traffic ---------------------------------------------------

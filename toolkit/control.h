@@ -34,6 +34,7 @@
 
 #include "toolkit/graphic_tool.h"
 #include "toolkit/lists.h"
+#include "toolkit/member_thunk.h"
 #include "toolkit/obj.h"
 
 namespace lobrin {
@@ -141,6 +142,12 @@ struct TEvent {
   bool operator==(const TEvent& other) const { return code == other.code && data == other.data; }
   bool operator!=(const TEvent& other) const { return !(*this == other); }
 };
+
+// The event that calls `Member` on `object`; its type follows from the member's parameters.
+template <auto Member>
+TEvent<MemberThunkType<Member>> BindEvent(MemberClass<Member>* object) {
+  return TEvent<MemberThunkType<Member>>{MemberThunk<Member>, object};
+}
 
 using TNotifyEvent = TEvent<void(void* data, TControl* sender)>;
 // Sees every message before the handler chain; true: handled.

@@ -66,11 +66,8 @@ class THIEdit : public THIWin {
 
  private:
   // The control reports a change of its text.
-  void TextChanged();
+  void TextChanged(TControl* sender);
   bool HasControl() const { return control != nullptr && !controlGone; }
-
-  static void ChangeThunk(void* element, TControl* sender);
-  static bool ReadOwnTextThunk(void* element, TData& value);
 };
 
 }  // namespace lobrin

@@ -12,7 +12,7 @@ THILabel::~THILabel() {
 void THILabel::Create(TControl* parent) {
   THIWin::Create(parent);
   control = MakeLabel(parentControl, std::string());
-  control->onClick = TNotifyEvent{&THILabel::ClickThunk, this};
+  control->onClick = BindEvent<&THILabel::Clicked>(this);
 }
 
 void THILabel::Init() {
@@ -42,6 +42,6 @@ void THILabel::MouseLeave(TControl* sender) {
   if (hoverUnderline) control->font->SetFontStyle(static_cast<std::uint8_t>(control->font->FontStyle() & ~kFontUnderline));
 }
 
-void THILabel::ClickThunk(void* element, TControl*) { FireNull(static_cast<THILabel*>(element)->onClick); }
+void THILabel::Clicked(TControl*) { FireNull(onClick); }
 
 }  // namespace lobrin

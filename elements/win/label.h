@@ -39,7 +39,8 @@ class THILabel : public THIWin {
   std::string caption;             // owned; applied by Init
 
  private:
-  static void ClickThunk(void* element, TControl* sender);
+  // Fires onClick.
+  void Clicked(TControl* sender);
 };
 
 }  // namespace lobrin

@@ -74,7 +74,7 @@ void THIMainForm::Create(TControl* parent) {
                                  this};
   control->margin = 0;
   LiveForms().push_back(this);
-  RegisterStartupCallback(TInitProc{&THIMainForm::StartThunk, this});
+  RegisterStartupCallback(TInitProc{&THIMainForm::StartIfLive, this});
   backgroundBitmap = MakeBitmap(0, 0);
 }
 
@@ -99,7 +99,7 @@ void THIMainForm::Init() {
     SetClientWidth(control, width);
     SetClientHeight(control, height);
   }
-  AttachPaintEvent(control, TPaintEvent{&THIMainForm::PaintThunk, this});
+  AttachPaintEvent(control, BindEvent<&THIMainForm::PaintBackground>(this));
   if (afterInit.routine != nullptr) afterInit.routine(afterInit.object);
 }
 
@@ -126,7 +126,7 @@ THIMainForm::~THIMainForm() {
   }
 }
 
-void THIMainForm::StartThunk(void* form) {
+void THIMainForm::StartIfLive(void* form) {
   auto* self = static_cast<THIMainForm*>(form);
   if (IsLive(self)) self->Start();
 }
@@ -136,9 +136,8 @@ void THIMainForm::Start() {
   if (control != nullptr && !controlGone) SetControlVisible(control, visible);
 }
 
-void THIMainForm::PaintThunk(void* form, TControl* sender, HDC dc) {
-  auto* self = static_cast<THIMainForm*>(form);
-  TBitmap* bitmap = self->backgroundBitmap;
+void THIMainForm::PaintBackground(TControl* sender, HDC dc) {
+  TBitmap* bitmap = backgroundBitmap;
   if (bitmap == nullptr || bitmap->Empty() || sender == nullptr) return;
   RECT whole{0, 0, bitmap->Width(), bitmap->Height()};
   bitmap->StretchDraw(dc, whole);

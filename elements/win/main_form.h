@@ -91,8 +91,10 @@ class THIMainForm : public THIWin {
  private:
   // Fires onStart and shows the window; run once by RunStartupCallbacks.
   void Start();
-  static void StartThunk(void* form);
-  static void PaintThunk(void* form, TControl* sender, HDC dc);
+  // The start-up callback: Start, unless the form is gone by then.
+  static void StartIfLive(void* form);
+  // The paint event: the background bitmap stretched over the client area.
+  void PaintBackground(TControl* sender, HDC dc);
   // Keeps the application window at the form's position and width.
   void FollowWithAppWindow(UINT message);
   void NotifySecondaryForms();

@@ -37,49 +37,7 @@ void TrackMouse(HWND window, DWORD flag) {
   TrackMouseEvent(&track);
 }
 
-THIWin* Self(void* element) { return static_cast<THIWin*>(element); }
-
-// --- Thunks: the toolkit's code-and-data events, bound to an element ---
-
-TControl* ControlOf(void* element) { return Self(element)->control; }
-bool MessageThunk(void* element, TMessage& msg, LRESULT& result) {
-  return Self(element)->ControlMessage(msg, result);
-}
-void MouseDownThunk(void* element, TControl* sender, TMouseRecord& mouse) {
-  Self(element)->MouseDown(sender, mouse);
-}
-void MouseMoveThunk(void* element, TControl* sender, TMouseRecord& mouse) {
-  Self(element)->MouseMove(sender, mouse);
-}
-void MouseUpThunk(void* element, TControl* sender, TMouseRecord& mouse) {
-  Self(element)->MouseUp(sender, mouse);
-}
-void MouseWheelThunk(void* element, TControl* sender, TMouseRecord& mouse) {
-  Self(element)->MouseWheel(sender, mouse);
-}
-void DoubleClickThunk(void* element, TControl*, TMouseRecord& mouse) {
-  FireInteger(Self(element)->onDoubleClick, ButtonValue(mouse));
-}
-void DestroyedThunk(void* element, TObj* object) {
-  Self(element)->ControlDestroyed(static_cast<TControl*>(object));
-}
-void ResizedThunk(void* element, TControl* sender) { Self(element)->Resized(sender); }
-void ShownThunk(void* element, TControl* sender) { Self(element)->Shown(sender); }
-
 }  // namespace
-
-// The key handlers are members so that they may reach HandleKey.
-struct THIWinKeyThunks {
-  static void Down(void* element, TControl* sender, std::int32_t& key, std::uint32_t shift) {
-    Self(element)->HandleKey(KeySlot::kDown, sender, key, shift);
-  }
-  static void Up(void* element, TControl* sender, std::int32_t& key, std::uint32_t shift) {
-    Self(element)->HandleKey(KeySlot::kUp, sender, key, shift);
-  }
-  static void Char(void* element, TControl* sender, std::int32_t& key, std::uint32_t shift) {
-    Self(element)->HandleKey(KeySlot::kChar, sender, key, shift);
-  }
-};
 
 // ---------------------------------------------------------------------------
 // Life
@@ -99,7 +57,7 @@ void THIWin::Create(TControl* parent) {
 void THIWin::Init() {
   if (control == nullptr) return;  // the subclass made no control
   // 1. The interface record.
-  controlGetter = TControlGetter{&ControlOf, this};
+  controlGetter = TControlGetter{MemberThunk<&THIWin::OwnControl>, this};
   // 2.-3. Colour, position, size.
   SetControlColour(control, colour);
   SetControlPosition(control, left, top);
@@ -159,18 +117,18 @@ void THIWin::ApplyTabOrder() {
 
 void THIWin::InstallHandlers() {
   previousMessageHook = control->onMessage;
-  SetMouseEvent(control, MouseSlot::kDown, TMouseEvent{&MouseDownThunk, this});
-  SetMouseEvent(control, MouseSlot::kMove, TMouseEvent{&MouseMoveThunk, this});
-  SetMouseEvent(control, MouseSlot::kUp, TMouseEvent{&MouseUpThunk, this});
-  SetMouseEvent(control, MouseSlot::kWheel, TMouseEvent{&MouseWheelThunk, this});
-  SetMouseEvent(control, MouseSlot::kDoubleClick, TMouseEvent{&DoubleClickThunk, this});
-  control->onMessage = TMessageEvent{&MessageThunk, this};
-  control->SetOnDestroy(&DestroyedThunk, this);
-  SetKeyEvent(control, KeySlot::kDown, TKeyEvent{&THIWinKeyThunks::Down, this});
-  SetKeyEvent(control, KeySlot::kUp, TKeyEvent{&THIWinKeyThunks::Up, this});
-  SetKeyEvent(control, KeySlot::kChar, TKeyEvent{&THIWinKeyThunks::Char, this});
-  control->onResize = TNotifyEvent{&ResizedThunk, this};
-  control->onShow = TNotifyEvent{&ShownThunk, this};
+  SetMouseEvent(control, MouseSlot::kDown, BindEvent<&THIWin::MouseDown>(this));
+  SetMouseEvent(control, MouseSlot::kMove, BindEvent<&THIWin::MouseMove>(this));
+  SetMouseEvent(control, MouseSlot::kUp, BindEvent<&THIWin::MouseUp>(this));
+  SetMouseEvent(control, MouseSlot::kWheel, BindEvent<&THIWin::MouseWheel>(this));
+  SetMouseEvent(control, MouseSlot::kDoubleClick, BindEvent<&THIWin::MouseDoubleClick>(this));
+  control->onMessage = BindEvent<&THIWin::ControlMessage>(this);
+  control->SetOnDestroy(MemberThunk<&THIWin::ControlObjectDestroyed>, this);
+  SetKeyEvent(control, KeySlot::kDown, BindEvent<&THIWin::KeyEvent<KeySlot::kDown>>(this));
+  SetKeyEvent(control, KeySlot::kUp, BindEvent<&THIWin::KeyEvent<KeySlot::kUp>>(this));
+  SetKeyEvent(control, KeySlot::kChar, BindEvent<&THIWin::KeyEvent<KeySlot::kChar>>(this));
+  control->onResize = BindEvent<&THIWin::Resized>(this);
+  control->onShow = BindEvent<&THIWin::Shown>(this);
 }
 
 THIWin::~THIWin() {
@@ -286,6 +244,10 @@ void THIWin::MouseUp(TControl*, TMouseRecord& mouse) {
   if (captureMouse) ReleaseCapture();
 }
 
+void THIWin::MouseDoubleClick(TControl*, TMouseRecord& mouse) {
+  FireInteger(onDoubleClick, ButtonValue(mouse));
+}
+
 void THIWin::MouseWheel(TControl*, TMouseRecord& mouse) {
   StoreMouse(mouse);
   FireInteger(onMouseWheel, static_cast<std::int16_t>(mouse.shift >> 16));
@@ -351,6 +313,8 @@ bool THIWin::ControlMessage(TMessage& msg, LRESULT& result) {
 }
 
 void THIWin::ControlDestroyed(TControl*) { controlGone = true; }
+
+void THIWin::ControlObjectDestroyed(TObj* object) { ControlDestroyed(static_cast<TControl*>(object)); }
 
 void THIWin::Resized(TControl*) { FireNull(onResize); }
 

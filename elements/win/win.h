@@ -19,7 +19,7 @@
 //
 //   void THIButton::Init() {
 //     control = MakeButton(parentControl, caption);   // owned by THIWin from now on
-//     control->onClick = {&THIButton::ClickThunk, this};
+//     control->onClick = BindEvent<&THIButton::Clicked>(this);
 //     ...                                             // anything the kind needs first
 //     THIWin::Init();                                 // applies the fields, installs handlers
 //   }
@@ -182,9 +182,19 @@ class THIWin {
   void InstallHandlers();
 
  private:
-  friend struct THIWinKeyThunks;
+  // The control of this element (the routine of controlGetter).
+  TControl* OwnControl() { return control; }
+  // The key event of `slot`.
+  template <KeySlot slot>
+  void KeyEvent(TControl* sender, std::int32_t& key, std::uint32_t shift) {
+    HandleKey(slot, sender, key, shift);
+  }
   // The three key handlers share one rule; `slot` says which virtual to call.
   void HandleKey(KeySlot slot, TControl* sender, std::int32_t& key, std::uint32_t shift);
+  // Fires onDoubleClick with the button.
+  void MouseDoubleClick(TControl* sender, TMouseRecord& mouse);
+  // The destroy event of the control object.
+  void ControlObjectDestroyed(TObj* object);
   // Keeps the record of the latest mouse notification.
   void StoreMouse(const TMouseRecord& mouse);
   // Changes a proposed size by the answer of a limit link.
