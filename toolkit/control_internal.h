@@ -22,11 +22,6 @@ bool KeyEventHandler(TControl* control, TMessage& msg, LRESULT& result);
 // After-create procedure of the application window: trims its system menu.
 void TrimAppSystemMenu(TControl* control);
 
-// --- Built-in handling (control_dispatch.cpp) ---
-// Handles the message by the built-in table; true when the call ends there
-// (the after-message procedure is then skipped).
-bool BuiltInHandling(TControl* control, TMessage& msg);
-
 // --- Windows (control_window.cpp) ---
 // EnsureWindow on every child, in list order.
 void CreateChildWindows(TControl* control);
