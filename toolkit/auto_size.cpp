@@ -2,6 +2,8 @@
 
 #include "toolkit/auto_size.h"
 
+#include <cassert>
+
 #include "toolkit/application.h"
 #include "toolkit/canvas.h"
 
@@ -43,7 +45,7 @@ SIZE MeasureControlText(TControl* control) {
 }
 
 void AutoSizeToText(TControl* control) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   const SIZE text = MeasureControlText(control);
   const DockingSide side = control->dockingSide;
   int width = ControlWidth(control);
@@ -65,7 +67,7 @@ void AutoSizeToText(TControl* control) {
 }
 
 void SetAutoSize(TControl* control, bool on) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   if (on) {
     control->contentChanged = &AutoSizeToText;
     AutoSizeToText(control);

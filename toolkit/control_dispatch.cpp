@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include <cassert>
+
 #include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/control_internal.h"
@@ -322,7 +324,8 @@ LRESULT TControl::HandleMessage(TMessage& msg) {
 }
 
 void AttachHandler(TControl* control, TMessageProc handler, bool alsoAfterQuit) {
-  if (control == nullptr || handler == nullptr || control->handlers == nullptr) return;
+  assert(control != nullptr && handler != nullptr);
+  if (control->handlers == nullptr) return;
   TList* chain = control->handlers;
   for (std::int32_t i = 0; i + 1 < chain->Count(); i += 2) {
     if (HandlerOf(chain->Get(i)) == handler) return;

@@ -1,5 +1,7 @@
 // Docking: children that stick to a side of their parent's client area.
 
+#include <cassert>
+
 #include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/lists.h"
@@ -55,7 +57,7 @@ void AlignChildren(TControl* parent) {
 }
 
 void SetDocking(TControl* control, DockingSide side) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   Application().resizeAlignmentHook = &AlignChildren;
   if (control->dockingSide == side) return;
   control->dockingSide = side;

@@ -3,6 +3,8 @@
 
 #include <cstdlib>
 
+#include <cassert>
+
 #include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/control_internal.h"
@@ -226,7 +228,7 @@ bool KeyEventHandler(TControl* control, TMessage& msg, LRESULT& result) {
 }
 
 void SetMouseEvent(TControl* control, MouseSlot slot, TMouseEvent event) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   switch (slot) {
     case MouseSlot::kMove: control->onMouseMove = event; break;
     case MouseSlot::kDown: control->onMouseDown = event; break;
@@ -238,7 +240,7 @@ void SetMouseEvent(TControl* control, MouseSlot slot, TMouseEvent event) {
 }
 
 void SetKeyEvent(TControl* control, KeySlot slot, TKeyEvent event) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   switch (slot) {
     case KeySlot::kDown: control->onKeyDown = event; break;
     case KeySlot::kUp: control->onKeyUp = event; break;

@@ -3,6 +3,8 @@
 
 #include "toolkit/control_paint.h"
 
+#include <cassert>
+
 #include "toolkit/application.h"
 #include "toolkit/control_internal.h"
 
@@ -104,7 +106,7 @@ TCanvas* ControlCanvas(TControl* control) {
 }
 
 void AttachPaintEvent(TControl* control, TPaintEvent event) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   control->onPaint = event;
   AttachHandler(control, &PaintHandler, false);
 }

@@ -3,6 +3,8 @@
 
 #include "toolkit/focus.h"
 
+#include <cassert>
+
 #include "toolkit/application.h"
 #include "toolkit/control_internal.h"
 #include "toolkit/lists.h"
@@ -161,7 +163,7 @@ void MoveFocus(TControl* form, int step) {
 }
 
 void SetDialogButton(TControl* button, int key, bool on) {
-  if (button == nullptr) return;
+  assert(button != nullptr);
   if (key == kKeyEnter) {
     button->defaultRole = on;
     if (on) button->cancelRole = false;

@@ -3,6 +3,8 @@
 
 #include "toolkit/transparency.h"
 
+#include <cassert>
+
 #include "toolkit/application.h"
 #include "toolkit/control_internal.h"
 #include "toolkit/control_paint.h"
@@ -61,7 +63,7 @@ void TransparentAfterCreate(TControl* control) {
 }  // namespace
 
 void EnableTransparentPainting(TControl* control) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   control->transparentPainting = true;
   Application().preDispatchHook = &TransparentPreDispatch;
   Application().invalidationHook = &TransparentInvalidate;
