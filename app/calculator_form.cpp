@@ -186,7 +186,7 @@ THIMainForm* TClassMainForm_2157830::MakeMainForm() {
   form->alphaBlend = 255;
   form->SetCaption("Lobrin v1.05");
   form->SetBorderStyle(1);
-  form->windowState = 0;
+  form->windowState = WindowState::kNormal;
   form->SetIcon(LoadIconA(GetModuleHandleA(nullptr), "ICON0"));
   form->SetAppToolWindow(0);
   form->dragByClient = false;

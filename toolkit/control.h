@@ -94,7 +94,7 @@ enum EditOption : unsigned {
 enum class TextAlignment : std::uint8_t { kLeft, kRight, kCenter };
 
 // Window state.
-enum WindowState : std::uint8_t { kStateNormal = 0, kStateMinimized = 1, kStateMaximized = 2 };
+enum class WindowState : std::uint8_t { kNormal, kMinimized, kMaximized };
 
 // Docking side inside the parent's client area.
 enum class DockingSide : std::uint8_t { kNone, kLeft, kTop, kRight, kBottom, kClient };
@@ -235,7 +235,7 @@ class TControl : public TObj {
   HCURSOR cursor = nullptr;        // borrowed; zero: the class cursor
   std::string caption;             // owned copy of the window text
   bool textOnlyInCopy = false;     // reading the text never asks the window
-  std::uint8_t windowState = kStateNormal;
+  WindowState windowState = WindowState::kNormal;
   int showCommandToReplay = 0;     // replayed when the parent reopens; 0: none
   WNDPROC previousWndProc = nullptr;  // the system class's procedure; none for forms
   bool destroyed = false;          // the window is gone and the object frees itself
@@ -431,8 +431,8 @@ void SetControlCursor(TControl* control, HCURSOR cursor);
 void SetControlVisible(TControl* control, bool on);
 // Visibility without marking it as set.
 void ApplyVisible(TControl* control, bool on);
-// 0 normal, 1 minimised, 2 maximised.
-void SetWindowState(TControl* control, std::uint8_t state);
+// On a change: stores the state and shows the window so (maximised, or normal and minimised without activation).
+void SetWindowState(TControl* control, WindowState state);
 // Opacity 0..255 (a layered window below 255), when the system offers it.
 void SetControlAlpha(TControl* control, std::uint8_t alpha);
 // The big icon of a top-level window; (HICON)-1 for none, 0 for the default.

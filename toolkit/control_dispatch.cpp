@@ -36,9 +36,9 @@ AfterBuiltIn Default(TControl* control, TMessage& msg) {
 AfterBuiltIn OnSize(TControl* control, TMessage& msg) {
   msg.result = DefaultProcessing(control, msg);
   switch (msg.wParam) {
-    case SIZE_RESTORED: control->windowState = kStateNormal; break;
-    case SIZE_MINIMIZED: control->windowState = kStateMinimized; break;
-    case SIZE_MAXIMIZED: control->windowState = kStateMaximized; break;
+    case SIZE_RESTORED: control->windowState = WindowState::kNormal; break;
+    case SIZE_MINIMIZED: control->windowState = WindowState::kMinimized; break;
+    case SIZE_MAXIMIZED: control->windowState = WindowState::kMaximized; break;
     default: break;
   }
   if (const TControlProc realign = Application().resizeAlignmentHook; realign != nullptr) {

@@ -194,13 +194,13 @@ void SetControlVisible(TControl* control, bool on) {
   ApplyVisible(control, on);
 }
 
-void SetWindowState(TControl* control, std::uint8_t state) {
+void SetWindowState(TControl* control, WindowState state) {
   assert(control != nullptr);
-  if (state > kStateMaximized || control->windowState == state) return;
+  if (state > WindowState::kMaximized || control->windowState == state) return;
   control->windowState = state;
   static constexpr int kShowCommands[] = {SW_SHOWNOACTIVATE, SW_SHOWMINNOACTIVE, SW_MAXIMIZE};
   HWND hwnd = HandleOf(control);
-  if (hwnd != nullptr) ShowWindow(hwnd, kShowCommands[state]);
+  if (hwnd != nullptr) ShowWindow(hwnd, kShowCommands[static_cast<std::size_t>(state)]);
 }
 
 void ApplyAlpha(TControl* control) {

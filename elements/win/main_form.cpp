@@ -179,8 +179,8 @@ void THIMainForm::Shown(TControl* sender) {
     // Set first: showing minimised or maximised announces the window again.
     shownOnce = true;
     HWND window = control != nullptr ? control->handle : nullptr;
-    if (window != nullptr && windowState == kStateMinimized) ShowWindow(window, SW_SHOWMINNOACTIVE);
-    if (window != nullptr && windowState == kStateMaximized) ShowWindow(window, SW_MAXIMIZE);
+    if (window != nullptr && windowState == WindowState::kMinimized) ShowWindow(window, SW_SHOWMINNOACTIVE);
+    if (window != nullptr && windowState == WindowState::kMaximized) ShowWindow(window, SW_MAXIMIZE);
     if (positionStore != nullptr) (this->*positionStore)(false);
   }
   THIWin::Shown(sender);

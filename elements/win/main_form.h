@@ -75,7 +75,7 @@ class THIMainForm : public THIWin {
   // --- Settings
   bool dragByClient = false;           // a press anywhere in the client area moves the window
   std::uint8_t alphaBlend = 0;         // opacity, 255 opaque
-  std::uint8_t windowState = 0;        // at the first show: 0 normal, 1 minimised, 2 maximised
+  WindowState windowState = WindowState::kNormal;  // at the first show
   PositionStore positionStore = nullptr;  // chosen by Init from positionKey
   std::string positionKey;             // see the header comment
   bool clientSizing = false;           // width and height give the client area
