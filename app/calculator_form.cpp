@@ -120,7 +120,7 @@ void ApplyCommonSettings(THIWin& element, const Bounds& bounds, const Look& look
   element.top = bounds.top;
   element.width = bounds.width;
   element.height = bounds.height;
-  element.align = 0;
+  element.align = DockingSide::kNone;
   element.tabOrder = 0;
   element.visible = true;
   element.enabled = true;
@@ -178,12 +178,12 @@ THIMainForm* TClassMainForm_2157830::MakeMainForm() {
   windowed_.push_back(form);
   MainForm = form;
   form->Create(nullptr);
-  ApplyCommonSettings(*form, {0, 0, 654, 407}, {kButtonFace, kEdgeSingle, kRegular, kBlack});
+  ApplyCommonSettings(*form, {0, 0, 654, 407}, {kButtonFace, EdgeStyle::kSingle, kRegular, kBlack});
   form->clientSizing = false;
   form->alphaBlend = 255;
   form->SetCaption("Lobrin v1.05");
   form->SetBorderStyle(1);
-  form->windowState = 0;
+  form->windowState = WindowState::kNormal;
   form->SetIcon(LoadIconA(GetModuleHandleA(nullptr), "ICON0"));
   form->SetAppToolWindow(0);
   form->dragByClient = false;
@@ -197,7 +197,7 @@ THIMainForm* TClassMainForm_2157830::MakeMainForm() {
 
 THIButton* TClassMainForm_2157830::MakeButton(graph::Id id, const TData& clickData) {
   const ButtonRow& row = FindRow(kButtons, id);
-  auto* button = AddWindowed<THIButton>(row.bounds, {row.background, kEdgeSingle, row.fontStyle, row.fontColour});
+  auto* button = AddWindowed<THIButton>(row.bounds, {row.background, EdgeStyle::kSingle, row.fontStyle, row.fontColour});
   button->caption = row.caption;
   button->defaultButton = false;
   button->flatStyle = false;
@@ -208,11 +208,11 @@ THIButton* TClassMainForm_2157830::MakeButton(graph::Id id, const TData& clickDa
 
 THIEdit* TClassMainForm_2157830::MakeEdit(graph::Id id) {
   const EditRow& row = FindRow(kEdits, id);
-  auto* edit = AddWindowed<THIEdit>(row.bounds, {kWindowBackground, kEdgeSunken, kRegular, row.fontColour});
+  auto* edit = AddWindowed<THIEdit>(row.bounds, {kWindowBackground, EdgeStyle::kSunken, kRegular, row.fontColour});
   edit->text.clear();
   edit->readOnly = false;
   edit->password = false;
-  edit->textAlign = kAlignLeft;
+  edit->textAlign = TextAlignment::kLeft;
   edit->textProvider = edit->OwnTextProvider();
   edit->Init();
   return edit;
@@ -220,19 +220,19 @@ THIEdit* TClassMainForm_2157830::MakeEdit(graph::Id id) {
 
 THILabel* TClassMainForm_2157830::MakeLabel(graph::Id id) {
   const LabelRow& row = FindRow(kLabels, id);
-  auto* label = AddWindowed<THILabel>(row.bounds, {kButtonFace, kEdgeSingle, row.fontStyle, row.fontColour});
+  auto* label = AddWindowed<THILabel>(row.bounds, {kButtonFace, EdgeStyle::kSingle, row.fontStyle, row.fontColour});
   label->caption = row.caption;
   label->hoverColour = 0;
   label->hoverUnderline = false;
   label->SetAutoSize(true);
-  label->SetTextAlign(kAlignLeft);
+  label->SetTextAlign(TextAlignment::kLeft);
   label->Init();
   return label;
 }
 
 THIImage* TClassMainForm_2157830::MakePicture(graph::Id id) {
   const PictureRow& row = FindRow(kPictures, id);
-  auto* picture = AddWindowed<THIImage>(row.bounds, {kButtonFace, kEdgeSingle, kRegular, kBlack});
+  auto* picture = AddWindowed<THIImage>(row.bounds, {kButtonFace, EdgeStyle::kSingle, kRegular, kBlack});
   picture->autoSize = false;
   picture->drawRoutine = picture->FittedDrawRoutine();
   picture->SetBitmapHandle(LoadBitmapA(GetModuleHandleA(nullptr), row.bitmapResource));
@@ -246,9 +246,9 @@ THIMessage* TClassMainForm_2157830::MakeMessage(graph::Id) {
   auto* message = new THIMessage();
   message->defaultText = LoadTextResource("Str1");
   message->defaultCaption.clear();
-  message->buttonsKind = 0;
-  message->iconKind = 0;
-  message->defaultButtonIndex = 0;
+  message->buttonsKind = MessageButtons::kOk;
+  message->iconKind = MessageIcon::kNone;
+  message->defaultButtonIndex = MessageDefaultButton::kFirst;
   return message;
 }
 

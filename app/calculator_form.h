@@ -53,7 +53,7 @@ class TClassMainForm_2157830 {
   // The look of a windowed element: background colour, edge style and font.
   struct Look {
     std::uint32_t background;
-    std::uint8_t edgeStyle;
+    EdgeStyle edgeStyle;
     std::uint8_t fontStyle;
     std::uint32_t fontColour;
   };

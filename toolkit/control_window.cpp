@@ -1,6 +1,7 @@
 // The window of a control: lazy creation with superclassed window classes,
 // the window procedure that finds the control of a window, and destruction.
 
+#include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/control_internal.h"
 #include "toolkit/control_paint.h"
@@ -11,9 +12,8 @@ namespace lobrin {
 namespace {
 
 constexpr char kClassPrefix[] = "obj_";
-// Class style bits a superclass must not inherit: CS_GLOBALCLASS, CS_PARENTDC,
-// CS_CLASSDC and CS_OWNDC.
-constexpr UINT kInheritedClassStyleMask = 0xFFFFBF1F;
+// A superclass inherits every class style bit of its base but these.
+constexpr UINT kInheritedClassStyleMask = ~static_cast<UINT>(CS_GLOBALCLASS | CS_PARENTDC | CS_CLASSDC | CS_OWNDC);
 // WM_UPDATEUISTATE: clear the hide-focus state so focus rectangles show.
 constexpr WPARAM kShowFocusRectangles = MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS);
 
@@ -54,11 +54,11 @@ HICON ChooseIcon(TControl* control) {
   const HICON none = reinterpret_cast<HICON>(-1);
   if (control->icon == none) return nullptr;
   if (control->icon != nullptr) return control->icon;
-  if (!control->isAppWindow && AppWindow != nullptr && AppWindow != control &&
-      AppWindow->icon != nullptr && AppWindow->icon != none) {
+  if (!control->isAppWindow && AppWindow() != nullptr && AppWindow() != control &&
+      AppWindow()->icon != nullptr && AppWindow()->icon != none) {
     if (control->ownedIcon == nullptr) {
       control->ownedIcon =
-          static_cast<HICON>(CopyImage(AppWindow->icon, IMAGE_ICON, 0, 0, 0));
+          static_cast<HICON>(CopyImage(AppWindow()->icon, IMAGE_ICON, 0, 0, 0));
     }
     return control->ownedIcon;
   }
@@ -122,13 +122,13 @@ bool TControl::EnsureWindow() {
     y = CW_USEDEFAULT;
   }
 
-  CreatingControl = this;
+  Application().creatingControl = this;
   HWND created = CreateWindowExA(exStyle, className.c_str(), caption.c_str(), createStyle, x, y,
                                  width, height, parentHandle,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                                  ModuleInstance(), nullptr);
   // A failed creation must not leave this object waiting to adopt a stranger's window.
-  if (CreatingControl == this) CreatingControl = nullptr;
+  if (Application().creatingControl == this) Application().creatingControl = nullptr;
   if (created == nullptr) {
     if (handle != nullptr && !IsWindow(handle)) handle = nullptr;
     return false;
@@ -141,7 +141,7 @@ bool TControl::EnsureWindow() {
   if (alpha < 255) ApplyAlpha(this);
 
   if (afterCreate != nullptr) afterCreate(this);
-  if (AfterCreateHook != nullptr) AfterCreateHook(this);
+  if (const TControlProc created = Application().afterCreateHook; created != nullptr) created(this);
   if (font != nullptr) {
     FontChanged(this, font);
     FontChanged(this, font);
@@ -195,24 +195,25 @@ LRESULT CALLBACK ControlWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
   TControl* control = nullptr;
   // The first message of a window being created binds it to its object; a window
   // that already has its object never changes hands.
-  if (hwnd != nullptr && CreatingControl != nullptr && GetPropA(hwnd, kSelfProperty) == nullptr) {
-    control = CreatingControl;
+  TControl*& creating = Application().creatingControl;
+  if (hwnd != nullptr && creating != nullptr && GetPropA(hwnd, kSelfProperty) == nullptr) {
+    control = creating;
     control->handle = hwnd;
     SetPropA(hwnd, kSelfProperty, control);
-    CreatingControl = nullptr;
+    creating = nullptr;
   } else {
     control = ControlOfWindow(hwnd);
   }
 
   if (control != nullptr) return control->HandleMessage(msg);
-  if (AppWindow != nullptr) return AppWindow->HandleMessage(msg);
+  if (AppWindow() != nullptr) return AppWindow()->HandleMessage(msg);
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 void TControl::BeforeDestroy() {
   tearingDown = true;
   TControl* form = OwningForm(parent);
-  for (TControl* holder : {form, parent, AppWindow}) {
+  for (TControl* holder : {form, parent, AppWindow()}) {
     if (holder == nullptr) continue;
     if (holder->currentControl == this) holder->currentControl = nullptr;
     if (holder->defaultButton == this) holder->defaultButton = nullptr;
@@ -262,8 +263,8 @@ TControl::~TControl() {
     if (old->currentControl == this) old->currentControl = nullptr;
     if (old->childrenChanged != nullptr) old->childrenChanged(old, nullptr);
   }
-  if (AppWindow == this) AppWindow = nullptr;
-  if (CreatingControl == this) CreatingControl = nullptr;
+  if (AppWindow() == this) Application().appWindow = nullptr;
+  if (Application().creatingControl == this) Application().creatingControl = nullptr;
   FreeAndNull(children);
   FreeAndNull(handlers);
 }
