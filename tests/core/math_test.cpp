@@ -42,52 +42,6 @@ class MathElement : public ::testing::Test {
   THIMath math_;
 };
 
-TEST_F(MathElement, OperandRules) {
-  const struct {
-    const char* what;
-    std::uint8_t kind;
-    double firstDefault, secondDefault;
-    bool linkedFirst;  // the first operand linked to a point answering "30"
-    const char* incoming;
-    double result;
-  } rows[] = {
-      {"a non-zero default wins, a zero one takes the incoming value", kMathDivide, 300.0, 0.0, false, "145",
-       2.0689655172413794},
-      {"a linked operand ignores default and incoming value", kMathDivide, 2.0, 2.0, true, "1000", 15.0},
-      {"the second operand without default gets no incoming value", kMathMultiply, 2.0, 0.0, false, "0.5", 1.0},
-      {"the incoming value is consumed by the first operand", kMathMultiply, 0.0, 0.0, false, "5", 0.0},
-  };
-  SetText(operand_.answer, "30");
-  for (const auto& row : rows) {
-    Configure(row.kind, row.firstDefault, row.secondDefault);
-    math_.firstOperandLink = row.linkedFirst ? MakeLink<&ProbeElement::answerPoint>(&operand_) : THI_Event{};
-    TData incoming;
-    SetText(incoming, row.incoming);
-    Compute(incoming);
-    EXPECT_EQ(math_.result, row.result) << row.what;
-  }
-  Configure(kMathDivide, 300.0, 0.0);
-  ComputeReal(145.0);
-  EXPECT_EQ(log_, (CallLog{"result:Real:2.06896551724138"}));
-}
-
-TEST_F(MathElement, SineTakesItsArgumentInDegreesOrRadians) {
-  Configure(kMathSine, 0.0, 0.0);
-  math_.SetAngleMode(kAngleDegrees);
-  EXPECT_EQ(math_.angleFactor, 0.017453292519943295);  // pi/180 from the x87 constant
-  ComputeReal(90.0);
-  EXPECT_EQ(math_.result, 1.0);
-  ComputeReal(15.0);
-  EXPECT_EQ(math_.result, 0.25881904510252074);
-  math_.SetAngleMode(kAngleRadians);
-  ComputeReal(0.5);
-  EXPECT_DOUBLE_EQ(math_.result, std::sin(0.5));
-  // The x87 sine does not reduce arguments of 2^63 and more: they come back unchanged.
-  ComputeReal(1e19);
-  EXPECT_EQ(math_.result, 1e19);
-  EXPECT_FALSE(math_.errorFlag);
-}
-
 TEST_F(MathElement, DivisionByZeroNonFiniteResultsAndOperandsTakeTheErrorPathUntilTheNextGoodResult) {
   const double inf = std::numeric_limits<double>::infinity();
   const double nan = std::numeric_limits<double>::quiet_NaN();
