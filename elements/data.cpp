@@ -75,6 +75,11 @@ void SetText(TData& value, const std::string& text) {
   value.textValue = text;
 }
 
+void SetText(TData& value, std::string&& text) {
+  StartValue(value, kDataString);
+  value.textValue = std::move(text);
+}
+
 bool IsIntegerValue(const TData& value) { return value.kind == kDataInteger; }
 
 std::string ValueToText(const TData& value) {

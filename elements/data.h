@@ -91,6 +91,8 @@ void SetNull(TData& value);
 void SetInteger(TData& value, std::int32_t i);
 void SetReal(TData& value, double r);
 void SetText(TData& value, const std::string& text);
+// Takes the text over without copying it.
+void SetText(TData& value, std::string&& text);
 bool IsIntegerValue(const TData& value);
 std::string ValueToText(const TData& value);
 double ValueToReal(const TData& value);

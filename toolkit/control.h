@@ -405,7 +405,8 @@ HWND HandleOf(TControl* control);
 LRESULT SendToControl(TControl* control, UINT message, WPARAM wParam, LPARAM lParam);
 // The system class's procedure (or DefWindowProcA) for the message.
 LRESULT DefaultProcessing(TControl* control, TMessage& msg);
-// The control of a toolkit window ("SELF_" property), or none.
+// The control of a toolkit window (the one its "SELF_" property names), or none.
+// Answered in-process, without asking the window.
 TControl* ControlOfWindow(HWND hwnd);
 // Adds a handler to the chain unless it is already there.
 void AttachHandler(TControl* control, TMessageProc handler, bool alsoAfterQuit);

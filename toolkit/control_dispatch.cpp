@@ -111,7 +111,7 @@ bool OnSetCursor(TControl* control, TMessage& msg) {
 }
 
 bool OnNcDestroy(TControl* control, TMessage& msg) {
-  RemovePropA(msg.hwnd, kSelfProperty);
+  ForgetWindow(msg.hwnd);
   // The system frees the window's own memory (its text) in the default handling,
   // so every window gets it, also those whose object goes with the window.
   Default(control, msg);
@@ -267,7 +267,7 @@ constexpr bool (*kSteps[])(TControl*, TMessage&) = {
 // A control that is being destroyed, or waits for it, only lets its window go.
 LRESULT MinimalHandling(TControl* control, TMessage& msg) {
   if (msg.message == WM_NCDESTROY) {
-    RemovePropA(msg.hwnd, kSelfProperty);
+    ForgetWindow(msg.hwnd);
     msg.result = DefaultProcessing(control, msg);
     if (control->handle == msg.hwnd) control->handle = nullptr;
     return msg.result;

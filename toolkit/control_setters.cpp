@@ -81,7 +81,8 @@ std::string GetControlText(TControl* control) {
 
 void InvalidateControl(TControl* control) {
   if (control == nullptr || QuitReceived || control->handle == nullptr) return;
-  InvalidateRect(control->handle, nullptr, TRUE);
+  // A window that is not on screen yet is painted whole when it shows.
+  if (IsWindowVisible(control->handle)) InvalidateRect(control->handle, nullptr, TRUE);
   if (InvalidationHook != nullptr) InvalidationHook(control);
 }
 
@@ -298,7 +299,9 @@ void FontChanged(void* data, TGraphicTool* tool) {
   if (control == nullptr || tool == nullptr || control->tearingDown) return;
   control->textColour = tool->Colour();
   if (control->handle != nullptr) {
-    SendMessageA(control->handle, WM_SETFONT, reinterpret_cast<WPARAM>(tool->FontHandle()), 1);
+    // A window that is not on screen yet is painted whole when it shows.
+    const LPARAM redraw = IsWindowVisible(control->handle) ? TRUE : FALSE;
+    SendMessageA(control->handle, WM_SETFONT, reinterpret_cast<WPARAM>(tool->FontHandle()), redraw);
   }
   if (control->contentChanged != nullptr) control->contentChanged(control);
   InvalidateControl(control);
