@@ -427,6 +427,8 @@ std::uint8_t SystemVersionCode();
 void SetControlText(TControl* control, const std::string& text);
 // The window text, or the caption copy without a window.
 std::string GetControlText(TControl* control);
+// The same, written into `text` (its memory is reused).
+void ReadControlText(TControl* control, std::string& text);
 // Repaints the whole client area (erase) unless the application has quit.
 void InvalidateControl(TControl* control);
 
