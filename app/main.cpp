@@ -8,6 +8,7 @@
 #include "app/fatal_error_report.h"
 #include "app/program_modules.h"
 #include "elements/data.h"
+#include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/fpu_control.h"
 #include "toolkit/message_loop.h"
@@ -26,7 +27,7 @@ TClassMainForm_2157830* CurrentForm = nullptr;
 
 // Shows the window and switches the element graph on.
 void RunStartupStep(THIMainForm* mainForm) {
-  if (AppWindow != nullptr) ApplyVisible(AppWindow, mainForm->visible);
+  if (AppWindow() != nullptr) ApplyVisible(AppWindow(), mainForm->visible);
   EnableLinks();
   RunStartupCallbacks();
 }
@@ -38,7 +39,7 @@ int RunProgram() {
   }
   CurrentForm = new TClassMainForm_2157830();
   RunStartupStep(CurrentForm->MainForm);
-  RunMessageLoop(AppWindow);
+  RunMessageLoop(Application().appWindow);
   delete CurrentForm;
   CurrentForm = nullptr;
   return 0;

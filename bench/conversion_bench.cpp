@@ -6,13 +6,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "tests/support/calculation_chain.h"
+#include "app/headless_calculator.h"
 #include "toolkit/fpu_control.h"
 #include "toolkit/number_text.h"
 
 namespace {
 
-using lobrin::testing::CalculationChain;
+using lobrin::HeadlessCalculator;
+namespace graph = lobrin::graph;
 
 // Values and texts as the calculator meets them: a typical distance, a short
 // whole number, a repeating fraction and a small magnitude.
@@ -54,14 +55,14 @@ BENCHMARK(Strtod)->DenseRange(0, 3);
 
 // One click on Calculate: both planes, metres and feet, four texts written.
 void CalculateCascade(benchmark::State& state) {
-  CalculationChain chain;
+  HeadlessCalculator calculator;
   lobrin::EnableLinks();
-  chain.FrequencyEdit.Type("144");
-  chain.HPlaneBwEdit.Type("32");
-  chain.EPlaneBwEdit.Type("30");
-  for (auto _ : state) chain.CalculateButton.Click();
+  calculator.Box(graph::FrequencyEdit).Paste("144");
+  calculator.Box(graph::HPlaneBwEdit).Paste("32");
+  calculator.Box(graph::EPlaneBwEdit).Paste("30");
+  for (auto _ : state) calculator.Click(graph::CalculateButton);
   lobrin::DisableLinks();
-  if (chain.EFeetEdit.text() != "13.2043670330093") state.SkipWithError("wrong result");
+  if (calculator.Box(graph::EFeetEdit).text() != "13.2043670330093") state.SkipWithError("wrong result");
 }
 BENCHMARK(CalculateCascade);
 

@@ -12,9 +12,13 @@ const char* const DataKindNames[kDataKindCount] = {
     "Matrix", "Jpeg",    "Menu",   "Code",   "Object", "Type",   "Break",
 };
 
-// Traffic is off from program load until EnableLinks.
+namespace {
+using LinkHook = void (*)(const THI_Event& link, TData& value);
+// FireEvent and ReadLink while traffic is on, else IgnoreLink; off from program
+// load until EnableLinks.
 LinkHook fireHook = IgnoreLink;
 LinkHook readHook = IgnoreLink;
+}  // namespace
 
 // --- Dispatch and traffic ---------------------------------------------------
 

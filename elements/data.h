@@ -6,8 +6,8 @@
 // element reads on demand: the data point it names fills the value handed in.
 //
 // - Firing or reading an unlinked event (null handler) does nothing.
-// - Every firing goes through fireHook and every read through readHook; while
-//   link traffic is off (DisableLinks, and at program load) both do nothing.
+// - Every firing and every read goes through a hook of data.cpp; while link
+//   traffic is off (DisableLinks, and at program load) both hooks do nothing.
 // - Firing is synchronous and depth first; a point may be re-entered by a
 //   cascade it started itself.
 // - A link holds no ownership: the form owns every element, and a TData owns
@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "toolkit/member_thunk.h"
 
 namespace lobrin {
 
@@ -53,29 +55,13 @@ struct THI_Event {
   std::uint16_t index = 0;
 };
 
-namespace detail {
-template <auto Point, class Element>
-void CallPoint(void* target, TData& value, std::uint16_t index) {
-  (static_cast<Element*>(target)->*Point)(value, index);
-}
-template <class T> struct PointClass;
-template <class Element> struct PointClass<void (Element::*)(TData&, std::uint16_t)> {
-  using type = Element;
-};
-}  // namespace detail
-
 // A link to the point `Point` (a member `void Element::P(TData&, uint16_t)`) of `target`.
 template <auto Point>
-THI_Event MakeLink(typename detail::PointClass<decltype(Point)>::type* target,
-                   std::uint16_t index = 0) {
-  using Element = typename detail::PointClass<decltype(Point)>::type;
-  return THI_Event{&detail::CallPoint<Point, Element>, target, index};
+THI_Event MakeLink(MemberClass<Point>* target, std::uint16_t index = 0) {
+  return THI_Event{MemberThunk<Point>, target, index};
 }
 
 // --- Dispatch and traffic ---------------------------------------------------
-using LinkHook = void (*)(const THI_Event& link, TData& value);
-extern LinkHook fireHook;  // FireEvent while traffic is on, else IgnoreLink
-extern LinkHook readHook;  // ReadLink while traffic is on, else IgnoreLink
 
 // Calls the handler, then follows forwards (kForwardFlag) in a loop.
 void FireEvent(const THI_Event& link, TData& value);
@@ -104,7 +90,7 @@ std::int32_t ValueToInteger(const TData& value);
 // Takes the next value of the chain, or becomes NULL.
 void ConsumeValue(TData& value);
 
-// --- Firing (through fireHook) ----------------------------------------------
+// --- Firing (through the fire hook) -----------------------------------------
 void FireNull(const THI_Event& link);
 void FireInteger(const THI_Event& link, std::int32_t i);
 void FireReal(const THI_Event& link, double r);
@@ -117,7 +103,7 @@ void FireInPlace(const THI_Event& link, TData& value);
 // the current handler returns.
 void ForwardTo(TData& incoming, const THI_Event& link);
 
-// --- Reading operands (through readHook) ------------------------------------
+// --- Reading operands (through the read hook) -------------------------------
 // From the link if linked (and not Break); else a non-empty default; else the
 // incoming value, which is then consumed.
 std::string TextFromLink(TData& incoming, const THI_Event& link, const std::string& defaultText);

@@ -37,19 +37,29 @@ void THIMath::computePoint(TData& value, std::uint16_t) {
   switch (operationKind) {
     case kMathSine: {
       const double operand = RealFromLink(value, firstOperandLink, firstDefault);
-      Deliver(ExtendedSine(static_cast<long double>(angleFactor) * operand));
+      if (!std::isfinite(operand)) {
+        RefuseOperand();
+      } else {
+        Deliver(ExtendedSine(static_cast<long double>(angleFactor) * operand));
+      }
       break;
     }
     case kMathMultiply: {
       const double first = RealFromLink(value, firstOperandLink, firstDefault);
       const double second = RealFromLink(value, secondOperandLink, secondDefault);
-      Deliver(static_cast<long double>(first) * second);
+      if (!std::isfinite(first) || !std::isfinite(second)) {
+        RefuseOperand();
+      } else {
+        Deliver(static_cast<long double>(first) * second);
+      }
       break;
     }
     case kMathDivide: {
       const double first = RealFromLink(value, firstOperandLink, firstDefault);
       const double second = RealFromLink(value, secondOperandLink, secondDefault);
-      if (second == 0.0) {  // -0.0 too
+      if (!std::isfinite(first) || !std::isfinite(second)) {
+        RefuseOperand();
+      } else if (second == 0.0) {  // -0.0 too
         TakeErrorPath();
       } else {
         Deliver(static_cast<long double>(first) / second);
@@ -84,6 +94,11 @@ void THIMath::Deliver(long double exact) {
   } else {
     FireInteger(resultEvent, RealToInteger(result));
   }
+}
+
+void THIMath::RefuseOperand() {
+  TakeErrorPath();
+  FireNull(resultEvent);
 }
 
 void THIMath::TakeErrorPath() {

@@ -6,10 +6,16 @@
 // which the first such reader consumes), computes in extended precision,
 // stores the result as a double and fires it on resultEvent.
 //
-// A division by zero, or any result that is not a finite double (overflow,
-// or an infinite operand), takes the error path instead: result :=
-// initialResult, errorFlag set, errorEvent fired with NULL, resultEvent not
-// fired. So no infinity and no NaN ever leaves the element.
+// A division by zero, or a result that is not a finite double (overflow),
+// takes the error path instead: result := initialResult, errorFlag set,
+// errorEvent fired with NULL, resultEvent not fired. So no infinity and no
+// NaN ever leaves the element.
+//
+// An operand that is not a finite number (a text such as 1e999) leaves
+// nothing to compute: the error path, and then resultEvent fires NULL, so
+// that the elements computing on from this result do not keep one from an
+// earlier computation. (In the calculator: an unreadable beamwidth reads as
+// an empty one further down its plane's chain, and the plane's boxes stay.)
 
 #include <cstdint>
 
@@ -63,6 +69,8 @@ class THIMath {
   // Stores a good result and fires it, or takes the error path for a non-finite one.
   void Deliver(long double exact);
   void TakeErrorPath();
+  // The error path for an operand that is not finite, then NULL on resultEvent.
+  void RefuseOperand();
 };
 
 }  // namespace lobrin

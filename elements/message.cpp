@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/lists.h"
 
@@ -9,14 +10,16 @@ namespace lobrin {
 
 namespace {
 
+// The style bits of each value, in the order of its enumeration.
 constexpr UINT kButtonsStyles[] = {MB_OK, MB_OKCANCEL, MB_YESNO, MB_YESNOCANCEL, MB_RETRYCANCEL,
                                    MB_ABORTRETRYIGNORE};
 constexpr UINT kIconStyles[] = {0, MB_ICONHAND, MB_ICONQUESTION, MB_ICONEXCLAMATION,
                                 MB_ICONASTERISK};
 constexpr UINT kDefaultButtonStyles[] = {MB_DEFBUTTON1, MB_DEFBUTTON2, MB_DEFBUTTON3};
 
-template <std::size_t N>
-UINT StyleAt(const UINT (&table)[N], std::uint8_t index) {
+template <std::size_t N, class Setting>
+UINT StyleAt(const UINT (&table)[N], Setting setting) {
+  const auto index = static_cast<std::size_t>(setting);
   return index < N ? table[index] : 0;
 }
 
@@ -24,10 +27,9 @@ constexpr WORD kTextResourceType = 100;
 
 }  // namespace
 
-UINT MessageBoxStyle(std::uint8_t buttonsKind, std::uint8_t iconKind,
-                     std::uint8_t defaultButtonIndex) {
-  return StyleAt(kButtonsStyles, buttonsKind) | StyleAt(kIconStyles, iconKind) |
-         StyleAt(kDefaultButtonStyles, defaultButtonIndex);
+UINT MessageBoxStyle(MessageButtons buttons, MessageIcon icon, MessageDefaultButton defaultButton) {
+  return StyleAt(kButtonsStyles, buttons) | StyleAt(kIconStyles, icon) |
+         StyleAt(kDefaultButtonStyles, defaultButton);
 }
 
 std::string LoadTextResource(const std::string& name) {
@@ -61,10 +63,10 @@ void THIMessage::showPoint(TData& value, std::uint16_t) {
 }
 
 HWND MessageBoxOwner() {
-  if (AppWindow == nullptr) return nullptr;
-  if (AppWindow->isForm) return AppWindow->handle;  // the application window is the form
-  TControl* first = AppWindow->children != nullptr
-                        ? static_cast<TControl*>(AppWindow->children->Get(0))
+  if (AppWindow() == nullptr) return nullptr;
+  if (AppWindow()->isForm) return AppWindow()->handle;  // the application window is the form
+  TControl* first = AppWindow()->children != nullptr
+                        ? static_cast<TControl*>(AppWindow()->children->Get(0))
                         : nullptr;
   return first != nullptr ? first->handle : nullptr;
 }

@@ -11,10 +11,16 @@
 
 namespace lobrin {
 
+// The buttons of the box.
+enum class MessageButtons : std::uint8_t { kOk, kOkCancel, kYesNo, kYesNoCancel, kRetryCancel, kAbortRetryIgnore };
+// The icon of the box.
+enum class MessageIcon : std::uint8_t { kNone, kStop, kQuestion, kExclamation, kInformation };
+// The button that has the focus when the box opens.
+enum class MessageDefaultButton : std::uint8_t { kFirst, kSecond, kThird };
+
 // MessageBoxA style bits for the element's three settings; a value outside
-// its table adds nothing.
-UINT MessageBoxStyle(std::uint8_t buttonsKind, std::uint8_t iconKind,
-                     std::uint8_t defaultButtonIndex);
+// its enumeration adds nothing.
+UINT MessageBoxStyle(MessageButtons buttons, MessageIcon icon, MessageDefaultButton defaultButton);
 
 // Text of the resource `name` of type 100 in the program's own module, up to
 // its first zero byte; the empty text when there is no such resource. Names
@@ -26,10 +32,9 @@ class THIMessage {
   // --- Settings ---
   std::string defaultText;             // owned; shown when textLink gives nothing
   std::string defaultCaption;          // owned; used when captionLink gives nothing
-  std::uint8_t buttonsKind = 0;        // 0 OK, 1 OK/Cancel, 2 Yes/No, 3 Yes/No/Cancel,
-                                       // 4 Retry/Cancel, 5 Abort/Retry/Ignore
-  std::uint8_t iconKind = 0;           // 0 none, 1 stop, 2 question, 3 exclamation, 4 information
-  std::uint8_t defaultButtonIndex = 0; // 0 first, 1 second, 2 third
+  MessageButtons buttonsKind = MessageButtons::kOk;
+  MessageIcon iconKind = MessageIcon::kNone;
+  MessageDefaultButton defaultButtonIndex = MessageDefaultButton::kFirst;
 
   // --- Data links ---
   THI_Event textLink;

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "toolkit/application.h"
 #include "toolkit/auto_size.h"
 #include "toolkit/control.h"
 #include "toolkit/focus.h"
@@ -38,15 +39,15 @@ void Calculate(void* data, TControl*) {
 TControl* PlacedLabel(TControl* form, const std::string& caption, int left, int top) {
   TControl* label = MakeLabel(form, caption);
   SetControlPosition(label, left, top);
-  SetTextAlignment(label, kAlignLeft);
+  SetTextAlignment(label, TextAlignment::kLeft);
   SetAutoSize(label, true);
   return label;
 }
 
 void CALLBACK CloseTimer(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
-  if (AppWindow != nullptr && AppWindow->children->Count() > 0) {
-    auto* form = static_cast<TControl*>(AppWindow->children->Get(0));
+  if (AppWindow() != nullptr && AppWindow()->children->Count() > 0) {
+    auto* form = static_cast<TControl*>(AppWindow()->children->Get(0));
     if (form->handle != nullptr) PostMessageA(form->handle, WM_CLOSE, 0, 0);
   }
 }

@@ -2,14 +2,17 @@
 
 #include "toolkit/auto_size.h"
 
+#include <cassert>
+
+#include "toolkit/application.h"
 #include "toolkit/canvas.h"
 
 namespace lobrin {
 
 namespace {
 
-bool SizesWidth(std::uint8_t side) { return side == kDockNone || side == kDockLeft || side == kDockRight; }
-bool SizesHeight(std::uint8_t side) { return side == kDockNone || side == kDockTop || side == kDockBottom; }
+bool SizesWidth(DockingSide side) { return side == DockingSide::kNone || side == DockingSide::kLeft || side == DockingSide::kRight; }
+bool SizesHeight(DockingSide side) { return side == DockingSide::kNone || side == DockingSide::kTop || side == DockingSide::kBottom; }
 
 SIZE MeasureOn(HDC dc, HFONT font, const std::string& text) {
   SIZE size = {0, 0};
@@ -37,14 +40,14 @@ SIZE MeasureControlText(TControl* control) {
     size = MeasureOn(dc, font, text);
     DeleteDC(dc);
   }
-  if (MeasureHook != nullptr) MeasureHook(control, size);
+  if (const TMeasureHook measure = Application().measureHook; measure != nullptr) measure(control, size);
   return size;
 }
 
 void AutoSizeToText(TControl* control) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   const SIZE text = MeasureControlText(control);
-  const std::uint8_t side = control->dockingSide;
+  const DockingSide side = control->dockingSide;
   int width = ControlWidth(control);
   int height = ControlHeight(control);
   const int oldWidth = width;
@@ -57,14 +60,14 @@ void AutoSizeToText(TControl* control) {
   }
   if (width == oldWidth && height == oldHeight) return;
   SetControlSize(control, width, height);
-  if (ResizeAlignmentHook != nullptr) {
-    if (control->parent != nullptr) ResizeAlignmentHook(control->parent);
-    ResizeAlignmentHook(control);
+  if (const TControlProc realign = Application().resizeAlignmentHook; realign != nullptr) {
+    if (control->parent != nullptr) realign(control->parent);
+    realign(control);
   }
 }
 
 void SetAutoSize(TControl* control, bool on) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   if (on) {
     control->contentChanged = &AutoSizeToText;
     AutoSizeToText(control);

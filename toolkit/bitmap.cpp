@@ -110,18 +110,6 @@ void TBitmap::SetHandle(HBITMAP handle) {
   height_ = std::abs(info.bmHeight);
 }
 
-HBITMAP TBitmap::ReleaseHandle() {
-  FreeAndNull(canvas_);
-  HBITMAP handle = handle_;
-  handle_ = nullptr;
-  if (bits_in_section_) {  // the bits go with the section
-    dib_bits_ = nullptr;
-    bits_in_section_ = false;
-  }
-  Clear();
-  return handle;
-}
-
 bool TBitmap::SetDIB(const BITMAPINFO* info, std::size_t info_size, const void* bits,
                      std::size_t bits_size) {
   Clear();

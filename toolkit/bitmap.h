@@ -17,8 +17,6 @@ class TBitmap;
 // selected into a memory context and before the bitmap is cleared.
 using TBitmapProc = void (*)(TBitmap* bitmap);
 
-constexpr std::uint8_t kPixelFormatDevice = 1;  // device-dependent
-
 class TBitmap : public TObj {
  public:
   TBitmap() = default;
@@ -29,7 +27,6 @@ class TBitmap : public TObj {
   bool Empty() const { return width_ == 0 || height_ == 0; }
   // The bitmap handle (owned by the bitmap; 0 when none).
   HBITMAP Handle() const { return handle_; }
-  std::uint8_t PixelFormat() const { return pixel_format_; }
 
   // Clears the bitmap and makes a new screen-compatible one of that size; no
   // handle when either size is 0 or below, and an empty bitmap when GDI fails.
@@ -38,13 +35,10 @@ class TBitmap : public TObj {
   // A zero handle, or one that is not a bitmap, leaves it empty and not
   // adopted; the bitmap's own handle changes nothing.
   void SetHandle(HBITMAP handle);
-  // Gives up the handle without deleting it and clears the rest; the caller owns it.
-  HBITMAP ReleaseHandle();
   // Clears the bitmap and takes copies of a DIB: its BITMAPINFO block
   // (`info_size` bytes: header and colour table) and its bits. False when the
   // description is unusable; the bitmap is then empty.
   bool SetDIB(const BITMAPINFO* info, std::size_t info_size, const void* bits, std::size_t bits_size);
-  bool HasDIBBits() const { return dib_bits_ != nullptr; }
   // Turns the DIB bits into a DIB section, which becomes the handle; false on failure.
   bool MakeDIBSection();
   // Frees the canvas, the handle and the DIB data; the size becomes 0 x 0.
@@ -71,7 +65,6 @@ class TBitmap : public TObj {
   HBITMAP handle_ = nullptr;           // owned
   TCanvas* canvas_ = nullptr;          // owned
   TBitmapProc before_drawing_ = nullptr;
-  std::uint8_t pixel_format_ = kPixelFormatDevice;
   BITMAPINFO* dib_info_ = nullptr;     // owned
   void* dib_bits_ = nullptr;           // owned unless bits_in_section_
   std::size_t dib_bits_size_ = 0;

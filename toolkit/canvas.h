@@ -71,8 +71,6 @@ class TCanvas : public TObj {
   HDC Handle();
   // Does what `requirements` ask (kRequire* bits); see the header comment.
   void RequireState(std::uint8_t requirements);
-  // The kRequirePen/Brush/Font bits of the tools selected into the current context.
-  std::uint8_t SelectedState() const { return selected_; }
 
   // --- owner control ---
   void SetOwner(const TCanvasOwner& owner) { owner_ = owner; }
@@ -83,14 +81,9 @@ class TCanvas : public TObj {
   TGraphicTool* Brush();
   TGraphicTool* Font();
   TGraphicTool* Pen();
-  bool HasBrush() const { return brush_ != nullptr; }
-  bool HasFont() const { return font_ != nullptr; }
-  bool HasPen() const { return pen_ != nullptr; }
 
   void SetOnChange(TCanvasChangeProc proc, void* data);
-  DWORD CopyMode() const { return copy_mode_; }
   void SetCopyMode(DWORD mode) { copy_mode_ = mode; }
-  POINT PenPos() const { return pen_pos_; }
 
   // --- drawing ---
   // Fills `rect` with the canvas brush, else the owner's brush or background

@@ -7,7 +7,7 @@
 // "obj_Form", "obj_App") whose procedure is ControlWindowProc. Every message of
 // such a window reaches HandleMessage, which offers it, in this order and until
 // one step reports it handled, to:
-//   1. the global pre-dispatch hook (PreDispatchHook),
+//   1. the global pre-dispatch hook (Application().preDispatchHook),
 //   2. the application window's message event (only while the loop runs),
 //   3. the control's own message event (onMessage),
 //   4. the handler chain, the most recently attached handler first,
@@ -22,6 +22,9 @@
 // freed while a message is being dispatched to it is destroyed only when the
 // dispatch is over (TObj's deferred destruction).
 //
+// The process-wide state the controls share (the application window, the
+// loop's flags, the global hooks) is the application object of application.h.
+//
 // Everything here runs on the one GUI thread.
 
 #include <windows.h>
@@ -31,6 +34,7 @@
 
 #include "toolkit/graphic_tool.h"
 #include "toolkit/lists.h"
+#include "toolkit/member_thunk.h"
 #include "toolkit/obj.h"
 
 namespace lobrin {
@@ -46,20 +50,22 @@ class TCanvas;
 constexpr UINT kReflectedCommand = 0xB005;
 // WM_CTLCOLORMSGBOX..WM_CTLCOLORSTATIC sent back to the child: message + this offset.
 constexpr UINT kReflectedColourOffset = 0xBC00;
-constexpr UINT kReflectedColourFirst = WM_CTLCOLORMSGBOX + kReflectedColourOffset;  // 0xBD32
-constexpr UINT kReflectedColourLast = WM_CTLCOLORSTATIC + kReflectedColourOffset;   // 0xBD38
+constexpr UINT kReflectedColourFirst = WM_CTLCOLORMSGBOX + kReflectedColourOffset;
+constexpr UINT kReflectedColourLast = WM_CTLCOLORSTATIC + kReflectedColourOffset;
+// The numbers a child control's handler answers reflected colour requests on.
+static_assert(kReflectedColourFirst == 0xBD32 && kReflectedColourLast == 0xBD38);
 // Posted to a control to free it once the current message is over.
 constexpr UINT kFreeControlMessage = 0xB003;
 // Private message of the toolkit, handed to PrivateMessageProc.
 constexpr UINT kPrivateMessage = 0x8FFF;
 
 constexpr UINT kDefaultClassStyle = CS_OWNDC;
-constexpr DWORD kDefaultStyle = 0x16CF0000;    // WS_VISIBLE|WS_CLIPSIBLINGS|WS_CLIPCHILDREN|WS_OVERLAPPEDWINDOW
-constexpr DWORD kDefaultExStyle = 0x00010000;  // WS_EX_CONTROLPARENT
-constexpr DWORD kAppWindowStyle = 0x90CA0000;  // WS_POPUP|WS_VISIBLE|WS_CAPTION|WS_SYSMENU|WS_MINIMIZEBOX
-constexpr DWORD kLabelStyle = 0x5000018C;      // WS_CHILD|WS_VISIBLE|SS_NOTIFY|SS_NOPREFIX|SS_LEFTNOWORDWRAP
-constexpr DWORD kEditStyle = 0x50810000;       // WS_CHILD|WS_VISIBLE|WS_BORDER|WS_TABSTOP
-constexpr DWORD kButtonStyle = 0x50011000;     // WS_CHILD|WS_VISIBLE|WS_TABSTOP|BS_PUSHLIKE
+constexpr DWORD kDefaultStyle = WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW;
+constexpr DWORD kDefaultExStyle = WS_EX_CONTROLPARENT;
+constexpr DWORD kAppWindowStyle = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX | SS_LEFTNOWORDWRAP;
+constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP;
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHLIKE;
 
 // Focus keys: the navigation keys that move the focus away from a control.
 constexpr std::uint8_t kFocusKeyTab = 1;
@@ -85,20 +91,16 @@ enum EditOption : unsigned {
 };
 
 // Text alignment.
-enum TextAlignment : std::uint8_t { kAlignLeft = 0, kAlignRight = 1, kAlignCenter = 2 };
+enum class TextAlignment : std::uint8_t { kLeft, kRight, kCenter };
 
 // Window state.
-enum WindowState : std::uint8_t { kStateNormal = 0, kStateMinimized = 1, kStateMaximized = 2 };
+enum class WindowState : std::uint8_t { kNormal, kMinimized, kMaximized };
 
 // Docking side inside the parent's client area.
-enum DockingSide : std::uint8_t {
-  kDockNone = 0,
-  kDockLeft = 1,
-  kDockTop = 2,
-  kDockRight = 3,
-  kDockBottom = 4,
-  kDockClient = 5,
-};
+enum class DockingSide : std::uint8_t { kNone, kLeft, kTop, kRight, kBottom, kClient };
+
+// The mouse button of a notification.
+enum class MouseButton : std::uint8_t { kNone, kLeft, kRight, kMiddle };
 
 // ---------------------------------------------------------------------------
 // Records handed to handlers
@@ -115,7 +117,7 @@ struct TMessage {
 
 // What mouse handlers receive.
 struct TMouseRecord {
-  std::uint8_t button = 0;  // 0 none, 1 left, 2 right, 3 middle
+  MouseButton button = MouseButton::kNone;
   std::uint8_t stop = 0;    // set by a handler: the message counts as handled
   std::uint32_t shift = 0;  // the message's MK_ flags, plus kShiftAlt while Alt is held
   std::int16_t x = 0;
@@ -140,6 +142,12 @@ struct TEvent {
   bool operator==(const TEvent& other) const { return code == other.code && data == other.data; }
   bool operator!=(const TEvent& other) const { return !(*this == other); }
 };
+
+// The event that calls `Member` on `object`; its type follows from the member's parameters.
+template <auto Member>
+TEvent<MemberThunkType<Member>> BindEvent(MemberClass<Member>* object) {
+  return TEvent<MemberThunkType<Member>>{MemberThunk<Member>, object};
+}
 
 using TNotifyEvent = TEvent<void(void* data, TControl* sender)>;
 // Sees every message before the handler chain; true: handled.
@@ -227,7 +235,7 @@ class TControl : public TObj {
   HCURSOR cursor = nullptr;        // borrowed; zero: the class cursor
   std::string caption;             // owned copy of the window text
   bool textOnlyInCopy = false;     // reading the text never asks the window
-  std::uint8_t windowState = kStateNormal;
+  WindowState windowState = WindowState::kNormal;
   int showCommandToReplay = 0;     // replayed when the parent reopens; 0: none
   WNDPROC previousWndProc = nullptr;  // the system class's procedure; none for forms
   bool destroyed = false;          // the window is gone and the object frees itself
@@ -242,7 +250,7 @@ class TControl : public TObj {
   bool visible = true;
   bool tabStop = false;
   std::int32_t tabOrder = 0;       // on a form: the counter of tab orders given out
-  std::uint8_t textAlign = kAlignLeft;
+  TextAlignment textAlign = TextAlignment::kLeft;
   std::uint8_t alpha = 255;
   TMessageProc afterMessage = nullptr;
   WNDPROC windowProc = nullptr;            // registered for the control's class
@@ -307,7 +315,7 @@ class TControl : public TObj {
   int insetRight = 0;
   RECT bounds = {0, 0, 0, 0};      // in the parent's client coordinates
   std::uint8_t positionSet = 0;    // bit 0 left, bit 1 top set explicitly
-  std::uint8_t dockingSide = kDockNone;
+  DockingSide dockingSide = DockingSide::kNone;
 
   // --- Focus
   TControl* currentControl = nullptr;  // borrowed; form: focus target; app: active form
@@ -345,31 +353,6 @@ class TControl : public TObj {
   // Frees the children, the tools, the icon and the window, and leaves the parent.
   ~TControl() override;
 };
-
-// ---------------------------------------------------------------------------
-// Process-wide state
-// ---------------------------------------------------------------------------
-
-extern TControl* AppWindow;        // the application window, or none
-extern bool LoopRunning;
-extern bool QuitReceived;
-extern TControl* CreatingControl;  // whose window CreateWindowExA is making
-extern std::uint16_t NextControlId;
-extern bool AppWindowInUse;
-
-// Global hooks; null means "nothing" / "not handled".
-extern TMessageProc PreDispatchHook;      // sees every message of every control first
-extern TMessageProc KeyNavigationHook;    // sees key messages of the focused control
-extern TControlProc AfterCreateHook;
-extern TControlProc InvalidationHook;
-extern TControlProc ResizeAlignmentHook;
-extern TControlProc IdleHook;
-extern TMeasureHook MeasureHook;
-extern TRecordProc MultimediaNotifyProc;
-extern TPrivateMessageProc PrivateMessageProc;
-extern HCURSOR ScreenCursor;              // shown over every client area when set
-extern int CursorOverrideCount;           // above 0: WM_SETCURSOR is left to the system
-extern TBrushLookupProc BackgroundBrushLookup;
 
 // ---------------------------------------------------------------------------
 // Making controls (none creates a window yet)
@@ -438,8 +421,8 @@ void InvalidateControl(TControl* control);
 
 void SetControlStyle(TControl* control, DWORD style);
 void SetControlExStyle(TControl* control, DWORD exStyle);
-// 0 left, 1 right, 2 centre, through the style bits of the class actions record.
-void SetTextAlignment(TControl* control, std::uint8_t alignment);
+// Through the style bits of the class actions record.
+void SetTextAlignment(TControl* control, TextAlignment alignment);
 // Background colour (through the brush tool when there is one).
 void SetControlColour(TControl* control, std::uint32_t colour);
 // Sunken client edge on, or a single-line border instead.
@@ -451,8 +434,8 @@ void SetControlCursor(TControl* control, HCURSOR cursor);
 void SetControlVisible(TControl* control, bool on);
 // Visibility without marking it as set.
 void ApplyVisible(TControl* control, bool on);
-// 0 normal, 1 minimised, 2 maximised.
-void SetWindowState(TControl* control, std::uint8_t state);
+// On a change: stores the state and shows the window so (maximised, or normal and minimised without activation).
+void SetWindowState(TControl* control, WindowState state);
 // Opacity 0..255 (a layered window below 255), when the system offers it.
 void SetControlAlpha(TControl* control, std::uint8_t alpha);
 // The big icon of a top-level window; (HICON)-1 for none, 0 for the default.
@@ -460,7 +443,7 @@ void SetControlIcon(TControl* control, HICON icon);
 // The module's "MAINICON".
 HICON DefaultIcon();
 // Docking side; realigns the parent's children when it changes.
-void SetDocking(TControl* control, std::uint8_t side);
+void SetDocking(TControl* control, DockingSide side);
 // The toolkit's child-alignment procedure (a resize-alignment hook).
 void AlignChildren(TControl* parent);
 

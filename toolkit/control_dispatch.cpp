@@ -1,8 +1,14 @@
 // The dispatch of one message to a control: the steps of HandleMessage, the
 // handler chain and the built-in handling table.
 
+#include <windows.h>
+#include <mmsystem.h>
+
 #include <cstdint>
 
+#include <cassert>
+
+#include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/control_internal.h"
 #include "toolkit/lists.h"
@@ -11,70 +17,71 @@ namespace lobrin {
 
 namespace {
 
-constexpr UINT kMciNotify = 0x3B9;  // MM_MCINOTIFY
-constexpr WPARAM kSystemCommandMask = 0xFFF0;
+// What follows the built-in handling of a message: the after-message procedure,
+// or nothing (the call ends there). The steps before it answer "handled" instead.
+enum class AfterBuiltIn { kAfterMessage, kEndCall };
 
 // --- Handler chain storage: pairs (handler, also-after-quit flag) ---
 
 void* HandlerItem(TMessageProc handler) { return reinterpret_cast<void*>(handler); }
 TMessageProc HandlerOf(void* item) { return reinterpret_cast<TMessageProc>(item); }
 
-// --- The built-in rows; each returns true when the call ends there ---
+// --- The built-in rows; each says whether the after-message procedure follows ---
 
-bool Default(TControl* control, TMessage& msg) {
+AfterBuiltIn Default(TControl* control, TMessage& msg) {
   msg.result = DefaultProcessing(control, msg);
-  return false;
+  return AfterBuiltIn::kAfterMessage;
 }
 
-bool OnSize(TControl* control, TMessage& msg) {
+AfterBuiltIn OnSize(TControl* control, TMessage& msg) {
   msg.result = DefaultProcessing(control, msg);
   switch (msg.wParam) {
-    case SIZE_RESTORED: control->windowState = kStateNormal; break;
-    case SIZE_MINIMIZED: control->windowState = kStateMinimized; break;
-    case SIZE_MAXIMIZED: control->windowState = kStateMaximized; break;
+    case SIZE_RESTORED: control->windowState = WindowState::kNormal; break;
+    case SIZE_MINIMIZED: control->windowState = WindowState::kMinimized; break;
+    case SIZE_MAXIMIZED: control->windowState = WindowState::kMaximized; break;
     default: break;
   }
-  if (ResizeAlignmentHook != nullptr) {
-    if (!control->isForm && control->parent != nullptr) ResizeAlignmentHook(control->parent);
-    ResizeAlignmentHook(control);
+  if (const TControlProc realign = Application().resizeAlignmentHook; realign != nullptr) {
+    if (!control->isForm && control->parent != nullptr) realign(control->parent);
+    realign(control);
   }
   if (control->onResize) control->onResize.code(control->onResize.data, control);
-  return true;
+  return AfterBuiltIn::kEndCall;
 }
 
-bool OnSetFocus(TControl* control, TMessage& msg) {
+AfterBuiltIn OnSetFocus(TControl* control, TMessage& msg) {
   if (control->enabled && control->tabStop) {
     UnderFocusGuard(control, [&] {
       SetFocus(control->handle);
       msg.result = DefaultProcessing(control, msg);
     });
-    return true;
+    return AfterBuiltIn::kEndCall;
   }
   msg.result = 0;
-  return false;
+  return AfterBuiltIn::kAfterMessage;
 }
 
-bool OnClose(TControl* control, TMessage& msg) {
+AfterBuiltIn OnClose(TControl* control, TMessage& msg) {
   bool accept = true;
   if (control->onCloseQuery) control->onCloseQuery.code(control->onCloseQuery.data, control, accept);
-  if (!accept && LoopRunning) {
+  if (!accept && LoopRunning()) {
     msg.result = 0;
-    return false;
+    return AfterBuiltIn::kAfterMessage;
   }
   // Accepted, or the loop is not running (nothing could keep the window then).
   control->onCloseQuery = TCloseQueryEvent{};
-  if (IsMainForm(control) || control == AppWindow || control->isAppWindow) {
-    if (AppWindow != nullptr && AppWindow != control && AppWindow->handle != nullptr) {
-      SendMessageA(AppWindow->handle, WM_CLOSE, 0, 0);
+  if (IsMainForm(control) || control == AppWindow() || control->isAppWindow) {
+    if (AppWindow() != nullptr && AppWindow() != control && AppWindow()->handle != nullptr) {
+      SendMessageA(AppWindow()->handle, WM_CLOSE, 0, 0);
     }
     PostQuitMessage(0);
     msg.result = 0;
-    return false;
+    return AfterBuiltIn::kAfterMessage;
   }
   return Default(control, msg);
 }
 
-bool OnShowWindow(TControl* control, TMessage& msg) {
+AfterBuiltIn OnShowWindow(TControl* control, TMessage& msg) {
   switch (msg.lParam) {
     case SW_PARENTCLOSING:
       control->showCommandToReplay = IsIconic(msg.hwnd) ? SW_SHOWMINNOACTIVE
@@ -88,50 +95,51 @@ bool OnShowWindow(TControl* control, TMessage& msg) {
         ShowWindow(msg.hwnd, command);
       }
       msg.result = 0;
-      return false;
+      return AfterBuiltIn::kAfterMessage;
     default: {
       const bool becomesVisible = msg.wParam != 0 && !IsWindowVisible(msg.hwnd);
       Default(control, msg);
       if (becomesVisible && control->onShow) control->onShow.code(control->onShow.data, control);
-      return false;
+      return AfterBuiltIn::kAfterMessage;
     }
   }
 }
 
-bool OnSetCursor(TControl* control, TMessage& msg) {
-  if (CursorOverrideCount <= 0 && GetCapture() == nullptr && LOWORD(msg.lParam) == HTCLIENT) {
-    HCURSOR cursor = ScreenCursor != nullptr ? ScreenCursor : control->cursor;
+AfterBuiltIn OnSetCursor(TControl* control, TMessage& msg) {
+  const TApplication& app = Application();
+  if (app.cursorOverrideCount <= 0 && GetCapture() == nullptr && LOWORD(msg.lParam) == HTCLIENT) {
+    HCURSOR cursor = app.screenCursor != nullptr ? app.screenCursor : control->cursor;
     if (cursor != nullptr) {
       SetCursor(cursor);
       msg.result = 1;
-      return false;
+      return AfterBuiltIn::kAfterMessage;
     }
   }
   return Default(control, msg);
 }
 
-bool OnNcDestroy(TControl* control, TMessage& msg) {
+AfterBuiltIn OnNcDestroy(TControl* control, TMessage& msg) {
   ForgetWindow(msg.hwnd);
   // The system frees the window's own memory (its text) in the default handling,
   // so every window gets it, also those whose object goes with the window.
   Default(control, msg);
   // The window is gone: its handle must never be used again by this object.
   control->handle = nullptr;
-  if (control == AppWindow || control->isAppWindow) {
+  if (control == AppWindow() || control->isAppWindow) {
     msg.result = 0;
-    return false;
+    return AfterBuiltIn::kAfterMessage;
   }
   if (IsMainForm(control)) {
     PostMessageA(msg.hwnd, kFreeControlMessage, 0, 0);
-    return false;
+    return AfterBuiltIn::kAfterMessage;
   }
-  if (control->isForm && control->parent != nullptr && control->parent == AppWindow) {
+  if (control->isForm && control->parent != nullptr && control->parent == AppWindow()) {
     control->destroyed = true;
     control->Free();
     msg.result = 0;
-    return true;
+    return AfterBuiltIn::kEndCall;
   }
-  return false;
+  return AfterBuiltIn::kAfterMessage;
 }
 
 bool HasFocus(TControl* control) {
@@ -139,19 +147,22 @@ bool HasFocus(TControl* control) {
   return focus != nullptr && (focus == control->handle || focus == control->secondaryHandle);
 }
 
-bool OnKey(TControl* control, TMessage& msg) {
+AfterBuiltIn OnKey(TControl* control, TMessage& msg) {
   if (!HasFocus(control)) {
     msg.result = 0;
-    return false;
+    return AfterBuiltIn::kAfterMessage;
   }
-  if (KeyNavigationHook != nullptr && KeyNavigationHook(control, msg, msg.result)) return true;
-  if (control->keyboardHook != nullptr && control->keyboardHook(control, msg, msg.result)) return true;
+  const TMessageProc navigationHook = Application().keyNavigationHook;
+  if (navigationHook != nullptr && navigationHook(control, msg, msg.result)) return AfterBuiltIn::kEndCall;
+  if (control->keyboardHook != nullptr && control->keyboardHook(control, msg, msg.result)) {
+    return AfterBuiltIn::kEndCall;
+  }
   if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return Default(control, msg);
   if (msg.message == WM_CHAR) {
     if (msg.wParam == VK_TAB) {
       msg.wParam = 0;
       msg.result = 0;
-      return false;
+      return AfterBuiltIn::kAfterMessage;
     }
     return Default(control, msg);
   }
@@ -161,61 +172,63 @@ bool OnKey(TControl* control, TMessage& msg) {
       navigate(control, static_cast<int>(msg.wParam), msg.message != WM_KEYDOWN)) {
     msg.wParam = 0;
     msg.result = 0;
-    return false;
+    return AfterBuiltIn::kAfterMessage;
   }
   return Default(control, msg);
 }
 
-bool OnCommand(TControl* control, TMessage& msg) {
+AfterBuiltIn OnCommand(TControl* control, TMessage& msg) {
   HWND child = reinterpret_cast<HWND>(msg.lParam);
   if (child != nullptr && ControlOfWindow(child) != nullptr) {
     msg.result = SendMessageA(child, kReflectedCommand, msg.wParam, msg.lParam);
-    return false;
+    return AfterBuiltIn::kAfterMessage;
   }
   return Default(control, msg);
 }
 
-bool OnSysCommand(TControl* control, TMessage& msg) {
+AfterBuiltIn OnSysCommand(TControl* control, TMessage& msg) {
   if ((msg.wParam & kSystemCommandMask) == SC_MINIMIZE && IsMainForm(control) &&
-      AppWindow != nullptr && control != AppWindow && AppWindow->handle != nullptr) {
-    PostMessageA(AppWindow->handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      AppWindow() != nullptr && control != AppWindow() && AppWindow()->handle != nullptr) {
+    PostMessageA(AppWindow()->handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     msg.result = 0;
-    return false;
+    return AfterBuiltIn::kAfterMessage;
   }
   return Default(control, msg);
 }
 
-bool OnColourRequest(TControl* control, TMessage& msg) {
+AfterBuiltIn OnColourRequest(TControl* control, TMessage& msg) {
   HWND child = reinterpret_cast<HWND>(msg.lParam);
   // Only toolkit children know the reflected request; others get the system's colours.
   if (child == nullptr || ControlOfWindow(child) == nullptr) return Default(control, msg);
   msg.result = SendMessageA(child, msg.message + kReflectedColourOffset, msg.wParam, msg.lParam);
-  return false;
+  return AfterBuiltIn::kAfterMessage;
 }
 
-bool OnMultimediaNotify(TControl*, TMessage& msg) {
-  if (MultimediaNotifyProc != nullptr) MultimediaNotifyProc(msg);
+AfterBuiltIn OnMultimediaNotify(TControl*, TMessage& msg) {
+  if (const TRecordProc notify = Application().multimediaNotifyProc; notify != nullptr) notify(msg);
   msg.result = 0;
-  return true;
+  return AfterBuiltIn::kEndCall;
 }
 
-bool OnPrivateMessage(TControl*, TMessage& msg) {
-  if (PrivateMessageProc != nullptr) PrivateMessageProc(msg.wParam, msg.lParam);
+AfterBuiltIn OnPrivateMessage(TControl*, TMessage& msg) {
+  if (const TPrivateMessageProc proc = Application().privateMessageProc; proc != nullptr) {
+    proc(msg.wParam, msg.lParam);
+  }
   msg.result = 0;
-  return false;
+  return AfterBuiltIn::kAfterMessage;
 }
 
-bool OnFreeControl(TControl* control, TMessage& msg) {
+AfterBuiltIn OnFreeControl(TControl* control, TMessage& msg) {
   control->destroyed = true;
   control->Free();
   msg.result = 0;
-  return false;
+  return AfterBuiltIn::kAfterMessage;
 }
 
 struct BuiltInRow {
   UINT first;
   UINT last;
-  bool (*handle)(TControl* control, TMessage& msg);
+  AfterBuiltIn (*handle)(TControl* control, TMessage& msg);
 };
 
 // Messages the toolkit handles itself; every other message gets default processing.
@@ -230,7 +243,7 @@ constexpr BuiltInRow kBuiltInRows[] = {
     {WM_COMMAND, WM_COMMAND, &OnCommand},
     {WM_SYSCOMMAND, WM_SYSCOMMAND, &OnSysCommand},
     {WM_CTLCOLORMSGBOX, WM_CTLCOLORSTATIC, &OnColourRequest},
-    {kMciNotify, kMciNotify, &OnMultimediaNotify},
+    {MM_MCINOTIFY, MM_MCINOTIFY, &OnMultimediaNotify},
     {kPrivateMessage, kPrivateMessage, &OnPrivateMessage},
     {kFreeControlMessage, kFreeControlMessage, &OnFreeControl},
 };
@@ -238,12 +251,13 @@ constexpr BuiltInRow kBuiltInRows[] = {
 // --- The steps of HandleMessage before the built-in handling; true: handled ---
 
 bool PreDispatchStep(TControl* control, TMessage& msg) {
-  return PreDispatchHook != nullptr && PreDispatchHook(control, msg, msg.result);
+  const TMessageProc hook = Application().preDispatchHook;
+  return hook != nullptr && hook(control, msg, msg.result);
 }
 
 bool AppMessageEventStep(TControl* control, TMessage& msg) {
-  if (!LoopRunning || AppWindow == nullptr || AppWindow == control) return false;
-  const TMessageEvent event = AppWindow->onMessage;
+  if (!LoopRunning() || AppWindow() == nullptr || AppWindow() == control) return false;
+  const TMessageEvent event = AppWindow()->onMessage;
   return event && event.code(event.data, msg, msg.result);
 }
 
@@ -275,14 +289,15 @@ LRESULT MinimalHandling(TControl* control, TMessage& msg) {
   return DefaultProcessing(control, msg);
 }
 
-}  // namespace
-
-bool BuiltInHandling(TControl* control, TMessage& msg) {
+// Handles the message by the built-in table.
+AfterBuiltIn BuiltInHandling(TControl* control, TMessage& msg) {
   for (const BuiltInRow& row : kBuiltInRows) {
     if (msg.message >= row.first && msg.message <= row.last) return row.handle(control, msg);
   }
   return Default(control, msg);
 }
+
+}  // namespace
 
 LRESULT TControl::HandleMessage(TMessage& msg) {
   if (msg.hwnd != nullptr && handle == nullptr) handle = msg.hwnd;
@@ -297,8 +312,9 @@ LRESULT TControl::HandleMessage(TMessage& msg) {
     if (handled || DestructionRequested()) break;
   }
   if (!handled && !DestructionRequested()) {
-    const bool ends = BuiltInHandling(this, msg);
-    if (!ends && !QuitReceived && !destroyed && !DestructionRequested() && afterMessage != nullptr) {
+    const AfterBuiltIn next = BuiltInHandling(this, msg);
+    const bool objectGoes = destroyed || DestructionRequested();
+    if (next == AfterBuiltIn::kAfterMessage && !QuitReceived() && !objectGoes && afterMessage != nullptr) {
       afterMessage(this, msg, msg.result);
     }
   }
@@ -308,7 +324,8 @@ LRESULT TControl::HandleMessage(TMessage& msg) {
 }
 
 void AttachHandler(TControl* control, TMessageProc handler, bool alsoAfterQuit) {
-  if (control == nullptr || handler == nullptr || control->handlers == nullptr) return;
+  assert(control != nullptr && handler != nullptr);
+  if (control->handlers == nullptr) return;
   TList* chain = control->handlers;
   for (std::int32_t i = 0; i + 1 < chain->Count(); i += 2) {
     if (HandlerOf(chain->Get(i)) == handler) return;
@@ -326,7 +343,7 @@ bool WalkHandlerChain(TControl* control, TMessage& msg, LRESULT& result) {
   for (std::int32_t i = chain->Count() - 2; i >= 0 && !handled; i -= 2) {
     TMessageProc handler = HandlerOf(chain->Get(i));
     const bool alsoAfterQuit = chain->Get(i + 1) != nullptr;
-    if (handler == nullptr || (QuitReceived && !alsoAfterQuit)) continue;
+    if (handler == nullptr || (QuitReceived() && !alsoAfterQuit)) continue;
     handled = handler(control, msg, result);
     if (control->DestructionRequested()) break;
   }

@@ -1,5 +1,8 @@
 // Docking: children that stick to a side of their parent's client area.
 
+#include <cassert>
+
+#include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/lists.h"
 
@@ -17,29 +20,29 @@ void AlignChildren(TControl* parent) {
   for (int pass = 0; pass < 2; ++pass) {
     for (std::int32_t i = 0; i < parent->children->Count(); ++i) {
       auto* child = static_cast<TControl*>(parent->children->Get(i));
-      if (child == nullptr || child->dockingSide == kDockNone || !child->visible) continue;
-      if ((child->dockingSide == kDockClient) != (pass == 1)) continue;
+      if (child == nullptr || child->dockingSide == DockingSide::kNone || !child->visible) continue;
+      if ((child->dockingSide == DockingSide::kClient) != (pass == 1)) continue;
       const int width = ControlWidth(child);
       const int height = ControlHeight(child);
       const int areaWidth = area.right - area.left;
       const int areaHeight = area.bottom - area.top;
       switch (child->dockingSide) {
-        case kDockLeft:
+        case DockingSide::kLeft:
           SetControlPosition(child, area.left, area.top);
           SetControlSize(child, width, areaHeight);
           area.left += width;
           break;
-        case kDockTop:
+        case DockingSide::kTop:
           SetControlPosition(child, area.left, area.top);
           SetControlSize(child, areaWidth, height);
           area.top += height;
           break;
-        case kDockRight:
+        case DockingSide::kRight:
           SetControlPosition(child, area.right - width, area.top);
           SetControlSize(child, width, areaHeight);
           area.right -= width;
           break;
-        case kDockBottom:
+        case DockingSide::kBottom:
           SetControlPosition(child, area.left, area.bottom - height);
           SetControlSize(child, areaWidth, height);
           area.bottom -= height;
@@ -53,9 +56,9 @@ void AlignChildren(TControl* parent) {
   }
 }
 
-void SetDocking(TControl* control, std::uint8_t side) {
-  if (control == nullptr) return;
-  ResizeAlignmentHook = &AlignChildren;
+void SetDocking(TControl* control, DockingSide side) {
+  assert(control != nullptr);
+  Application().resizeAlignmentHook = &AlignChildren;
   if (control->dockingSide == side) return;
   control->dockingSide = side;
   if (control->parent != nullptr) AlignChildren(control->parent);

@@ -3,6 +3,9 @@
 
 #include <cstdlib>
 
+#include <cassert>
+
+#include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/control_internal.h"
 #include "toolkit/control_paint.h"
@@ -62,21 +65,21 @@ enum class MouseAction { kMove, kDown, kUp, kDoubleClick, kWheel };
 struct MouseRow {
   UINT message;
   MouseAction action;
-  std::uint8_t button;
+  MouseButton button;
 };
 
 constexpr MouseRow kMouseRows[] = {
-    {WM_MOUSEMOVE, MouseAction::kMove, 0},
-    {WM_LBUTTONDOWN, MouseAction::kDown, 1},
-    {WM_LBUTTONUP, MouseAction::kUp, 1},
-    {WM_LBUTTONDBLCLK, MouseAction::kDoubleClick, 1},
-    {WM_RBUTTONDOWN, MouseAction::kDown, 2},
-    {WM_RBUTTONUP, MouseAction::kUp, 2},
-    {WM_RBUTTONDBLCLK, MouseAction::kDoubleClick, 2},
-    {WM_MBUTTONDOWN, MouseAction::kDown, 3},
-    {WM_MBUTTONUP, MouseAction::kUp, 3},
-    {WM_MBUTTONDBLCLK, MouseAction::kDoubleClick, 3},
-    {WM_MOUSEWHEEL, MouseAction::kWheel, 0},
+    {WM_MOUSEMOVE, MouseAction::kMove, MouseButton::kNone},
+    {WM_LBUTTONDOWN, MouseAction::kDown, MouseButton::kLeft},
+    {WM_LBUTTONUP, MouseAction::kUp, MouseButton::kLeft},
+    {WM_LBUTTONDBLCLK, MouseAction::kDoubleClick, MouseButton::kLeft},
+    {WM_RBUTTONDOWN, MouseAction::kDown, MouseButton::kRight},
+    {WM_RBUTTONUP, MouseAction::kUp, MouseButton::kRight},
+    {WM_RBUTTONDBLCLK, MouseAction::kDoubleClick, MouseButton::kRight},
+    {WM_MBUTTONDOWN, MouseAction::kDown, MouseButton::kMiddle},
+    {WM_MBUTTONUP, MouseAction::kUp, MouseButton::kMiddle},
+    {WM_MBUTTONDBLCLK, MouseAction::kDoubleClick, MouseButton::kMiddle},
+    {WM_MOUSEWHEEL, MouseAction::kWheel, MouseButton::kNone},
 };
 
 TMouseEvent& MouseEventOf(TControl* control, MouseAction action) {
@@ -123,15 +126,15 @@ bool FormFocusHandler(TControl* form, TMessage& msg, LRESULT& result) {
       if (current->handle != nullptr) SetFocus(current->handle);
       handled = true;
     }
-    if (AppWindow != nullptr && AppWindow != form) AppWindow->currentControl = form;
+    if (AppWindow() != nullptr && AppWindow() != form) AppWindow()->currentControl = form;
     return handled;
   }
   if (msg.message == WM_ENDSESSION && msg.wParam != 0) {
     // The session ends: the process goes now, the normal way.
-    QuitReceived = true;
-    LoopRunning = false;
-    TControl* app = AppWindow;
-    AppWindow = nullptr;
+    Application().quitReceived = true;
+    Application().loopRunning = false;
+    TControl* app = AppWindow();
+    Application().appWindow = nullptr;
     if (app != nullptr) app->Free();
     result = 0;
     std::exit(0);
@@ -163,7 +166,7 @@ bool AppWindowHandler(TControl* app, TMessage& msg, LRESULT& result) {
     }
     return true;
   }
-  if (msg.message == WM_SYSCOMMAND && (msg.wParam & 0xFFF0) == SC_CLOSE) {
+  if (msg.message == WM_SYSCOMMAND && (msg.wParam & kSystemCommandMask) == SC_CLOSE) {
     auto* first = static_cast<TControl*>(app->children->Get(0));
     if (first != nullptr && IsMainForm(first) && first->handle != nullptr) {
       SendMessageA(first->handle, WM_CLOSE, 0, 0);
@@ -225,7 +228,7 @@ bool KeyEventHandler(TControl* control, TMessage& msg, LRESULT& result) {
 }
 
 void SetMouseEvent(TControl* control, MouseSlot slot, TMouseEvent event) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   switch (slot) {
     case MouseSlot::kMove: control->onMouseMove = event; break;
     case MouseSlot::kDown: control->onMouseDown = event; break;
@@ -237,7 +240,7 @@ void SetMouseEvent(TControl* control, MouseSlot slot, TMouseEvent event) {
 }
 
 void SetKeyEvent(TControl* control, KeySlot slot, TKeyEvent event) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   switch (slot) {
     case KeySlot::kDown: control->onKeyDown = event; break;
     case KeySlot::kUp: control->onKeyUp = event; break;

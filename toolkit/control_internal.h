@@ -9,6 +9,8 @@ namespace lobrin {
 constexpr char kSelfProperty[] = "SELF_";
 // Window property holding the procedure a foreign child window had before.
 constexpr char kPreviousProcProperty[] = "PREV_PROC";
+// WM_SYSCOMMAND's wParam under this mask is the SC_ command; the low bits are the system's.
+constexpr WPARAM kSystemCommandMask = 0xFFF0;
 
 // --- Which control a window belongs to (control_registry.cpp) ---
 // Binds the window to its control: in-process, and as the "SELF_" property.
@@ -27,11 +29,6 @@ bool MouseEventHandler(TControl* control, TMessage& msg, LRESULT& result);
 bool KeyEventHandler(TControl* control, TMessage& msg, LRESULT& result);
 // After-create procedure of the application window: trims its system menu.
 void TrimAppSystemMenu(TControl* control);
-
-// --- Built-in handling (control_dispatch.cpp) ---
-// Handles the message by the built-in table; true when the call ends there
-// (the after-message procedure is then skipped).
-bool BuiltInHandling(TControl* control, TMessage& msg);
 
 // --- Windows (control_window.cpp) ---
 // EnsureWindow on every child, in list order.
@@ -52,8 +49,6 @@ void BrushChanged(void* data, TGraphicTool* tool);
 void CollectTabStops(TControl* form, TList* into);
 
 // --- Paint (control_paint.cpp) ---
-// The default background brush lookup.
-HBRUSH DefaultBackgroundBrushLookup(TControl* control);
 // Frees what the paint side of a control owns (canvas, accumulated region).
 void ReleasePaintResources(TControl* control);
 

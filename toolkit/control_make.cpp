@@ -3,6 +3,7 @@
 
 #include <cstddef>
 
+#include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/control_internal.h"
 #include "toolkit/lists.h"
@@ -24,9 +25,9 @@ TClassActions MakeActions(std::uint16_t focusGained, std::uint16_t focusLost, st
   a.focusLostCode = focusLost;
   a.changedCode = changed;
   a.selectionChangedCode = 0;
-  a.alignStyles[kAlignLeft] = left;
-  a.alignStyles[kAlignRight] = right;
-  a.alignStyles[kAlignCenter] = centre;
+  a.alignStyles[static_cast<std::size_t>(TextAlignment::kLeft)] = left;
+  a.alignStyles[static_cast<std::size_t>(TextAlignment::kRight)] = right;
+  a.alignStyles[static_cast<std::size_t>(TextAlignment::kCenter)] = centre;
   a.removedStyles = removed;
   a.autoSizeWidthMargin = widthMargin;
   a.autoSizeHeightMargin = heightMargin;
@@ -91,7 +92,7 @@ void SetDefaultSize(TControl* control, int width, int height) {
 
 }  // namespace
 
-const TClassActions kStaticActions = MakeActions(0, 0, 0, SS_LEFT, SS_RIGHT, SS_CENTER, 0x0C, 1, 1);
+const TClassActions kStaticActions = MakeActions(0, 0, 0, SS_LEFT, SS_RIGHT, SS_CENTER, SS_LEFTNOWORDWRAP, 1, 1);
 const TClassActions kEditActions = MakeEditActions();
 const TClassActions kButtonActions = MakeActions(BN_SETFOCUS, BN_KILLFOCUS, 0, BS_LEFT, BS_RIGHT, BS_CENTER, 0, 14, 0);
 
@@ -190,8 +191,7 @@ TControl* MakeChildControl(TControl* parent, const char* baseClassName, DWORD st
   if ((control->style & WS_TABSTOP) != 0 && form != nullptr && form->currentControl == nullptr) {
     form->currentControl = control;
   }
-  control->controlId = NextControlId;
-  NextControlId = static_cast<std::uint16_t>(NextControlId + 1);
+  control->controlId = Application().nextControlId++;
   AttachHandler(control, &ChildControlHandler, false);
   return control;
 }
@@ -201,9 +201,9 @@ TControl* MakeAppWindow(const std::string& caption) {
   control->style = kAppWindowStyle;
   control->exStyle = WS_EX_APPWINDOW;
   control->caption = caption;
-  AppWindowInUse = true;
+  Application().appWindowInUse = true;
   control->isAppWindow = true;
-  if (AppWindow == nullptr) AppWindow = control;
+  if (AppWindow() == nullptr) Application().appWindow = control;
   control->afterCreate = &TrimAppSystemMenu;
   AttachHandler(control, &AppWindowHandler, false);
   return control;
@@ -252,7 +252,7 @@ TControl* MakeEdit(TControl* parent, std::uint32_t options) {
 TControl* MakeButton(TControl* parent, const std::string& caption) {
   TControl* control = MakeChildControl(parent, "BUTTON", kButtonStyle, &kButtonActions, false);
   SetDefaultSize(control, 64, 22);
-  control->textAlign = kAlignCenter;
+  control->textAlign = TextAlignment::kCenter;
   control->takesEnter = true;
   control->isPushButton = true;
   control->caption = caption;
@@ -268,7 +268,7 @@ bool IsMainForm(TControl* control) {
   if (control == nullptr || control->isChildControl) return false;
   TControl* parent = control->parent;
   if (parent == nullptr) {
-    return control->isAppWindow || control == AppWindow || !AppWindowInUse;
+    return control->isAppWindow || control == AppWindow() || !Application().appWindowInUse;
   }
   return parent->parent == nullptr && parent->children->Count() > 0 &&
          parent->children->Get(0) == control;

@@ -3,6 +3,9 @@
 
 #include "toolkit/control_paint.h"
 
+#include <cassert>
+
+#include "toolkit/application.h"
 #include "toolkit/control_internal.h"
 
 namespace lobrin {
@@ -51,8 +54,7 @@ HBRUSH CachedBrushOf(TControl* control) {
   return control->cachedBrush;
 }
 
-}  // namespace
-
+// The toolkit's own background brush lookup.
 HBRUSH DefaultBackgroundBrushLookup(TControl* control) {
   if (control == nullptr) return nullptr;
   if (BrushToolsInUse()) return BrushToolOf(control);
@@ -63,9 +65,11 @@ HBRUSH DefaultBackgroundBrushLookup(TControl* control) {
   return CachedBrushOf(control);
 }
 
+}  // namespace
+
 HBRUSH ControlBackgroundBrush(TControl* control) {
-  TBrushLookupProc lookup = BackgroundBrushLookup != nullptr ? BackgroundBrushLookup
-                                                             : &DefaultBackgroundBrushLookup;
+  const TBrushLookupProc own = Application().backgroundBrushLookup;
+  const TBrushLookupProc lookup = own != nullptr ? own : &DefaultBackgroundBrushLookup;
   return lookup(control);
 }
 
@@ -102,7 +106,7 @@ TCanvas* ControlCanvas(TControl* control) {
 }
 
 void AttachPaintEvent(TControl* control, TPaintEvent event) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   control->onPaint = event;
   AttachHandler(control, &PaintHandler, false);
 }

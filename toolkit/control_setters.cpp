@@ -1,6 +1,10 @@
 // Setters of a control: text, style, look, state, position and size, and the
 // reactions to a change of the control's font or brush.
 
+#include <cassert>
+#include <iterator>
+
+#include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/control_internal.h"
 #include "toolkit/lists.h"
@@ -9,8 +13,8 @@ namespace lobrin {
 
 namespace {
 
-// SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|SWP_FRAMECHANGED: apply a new style.
-constexpr UINT kApplyStyleFlags = 0x37;
+// SetWindowPos flags that apply a new style and nothing else.
+constexpr UINT kApplyStyleFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 constexpr std::uint8_t kLeftSet = 1;
 constexpr std::uint8_t kTopSet = 2;
 
@@ -59,7 +63,7 @@ SetLayeredProc LayeredWindowFunction() {
 // --- Text ---
 
 void SetControlText(TControl* control, const std::string& text) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   control->caption = text;
   if (control->handle != nullptr) {
     SetWindowTextA(control->handle, control->caption.c_str());
@@ -95,16 +99,17 @@ void ReadControlText(TControl* control, std::string& text) {
 }
 
 void InvalidateControl(TControl* control) {
-  if (control == nullptr || QuitReceived || control->handle == nullptr) return;
+  assert(control != nullptr);
+  if (QuitReceived() || control->handle == nullptr) return;
   // A window that is not on screen yet is painted whole when it shows.
   if (IsWindowVisible(control->handle)) InvalidateRect(control->handle, nullptr, TRUE);
-  if (InvalidationHook != nullptr) InvalidationHook(control);
+  if (const TControlProc invalidated = Application().invalidationHook; invalidated != nullptr) invalidated(control);
 }
 
 // --- Style ---
 
 void SetControlStyle(TControl* control, DWORD style) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   const DWORD old = control->style;
   control->style = style;
   if (control->handle == nullptr || old == style) return;
@@ -114,7 +119,7 @@ void SetControlStyle(TControl* control, DWORD style) {
 }
 
 void SetControlExStyle(TControl* control, DWORD exStyle) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   const DWORD old = control->exStyle;
   control->exStyle = exStyle;
   if (control->handle == nullptr || old == exStyle) return;
@@ -123,15 +128,17 @@ void SetControlExStyle(TControl* control, DWORD exStyle) {
   InvalidateControl(control);
 }
 
-void SetTextAlignment(TControl* control, std::uint8_t alignment) {
-  if (control == nullptr || alignment > kAlignCenter) return;
+void SetTextAlignment(TControl* control, TextAlignment alignment) {
+  const auto index = static_cast<std::size_t>(alignment);
+  assert(control != nullptr);
+  if (alignment > TextAlignment::kCenter) return;
   control->textAlign = alignment;
   const TClassActions& a = control->actions;
   DWORD others = 0;
-  for (std::uint8_t i = 0; i <= kAlignCenter; ++i) {
-    if (i != alignment) others |= a.alignStyles[i];
+  for (std::size_t i = 0; i < std::size(a.alignStyles); ++i) {
+    if (i != index) others |= a.alignStyles[i];
   }
-  DWORD style = (control->style & ~others) | a.alignStyles[alignment];
+  DWORD style = (control->style & ~others) | a.alignStyles[index];
   style &= ~static_cast<DWORD>(a.removedStyles);
   SetControlStyle(control, style);
 }
@@ -139,7 +146,7 @@ void SetTextAlignment(TControl* control, std::uint8_t alignment) {
 // --- Look ---
 
 void SetControlColour(TControl* control, std::uint32_t colour) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   if (control->brush != nullptr) {
     control->brush->SetColour(colour);  // BrushChanged follows when it differs
     control->backgroundColour = colour;
@@ -154,7 +161,8 @@ void SetControlColour(TControl* control, std::uint32_t colour) {
 }
 
 void SetControl3D(TControl* control, bool on) {
-  if (control == nullptr || control->has3D == on) return;
+  assert(control != nullptr);
+  if (control->has3D == on) return;
   control->has3D = on;
   if (on) {
     SetControlStyle(control, control->style & ~static_cast<DWORD>(WS_BORDER));
@@ -166,46 +174,49 @@ void SetControl3D(TControl* control, bool on) {
 }
 
 void SetControlTransparent(TControl* control, bool on) {
-  if (control == nullptr || control->transparent == on) return;
+  assert(control != nullptr);
+  if (control->transparent == on) return;
   control->transparent = on;
   InvalidateControl(control);
 }
 
 void SetControlEnabled(TControl* control, bool on) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   control->enabled = on;
   if (control->handle != nullptr) EnableWindow(control->handle, on ? TRUE : FALSE);
 }
 
 void SetControlCursor(TControl* control, HCURSOR cursor) {
-  if (control != nullptr) control->cursor = cursor;
+  assert(control != nullptr);
+  control->cursor = cursor;
 }
 
 void ApplyVisible(TControl* control, bool on) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   control->style = on ? (control->style | WS_VISIBLE) : (control->style & ~static_cast<DWORD>(WS_VISIBLE));
   control->visible = on;
   if (!on) control->showWhenCreated = false;
   if (control->handle == nullptr) return;
   ShowWindow(control->handle, on ? SW_SHOW : SW_HIDE);
-  if (ResizeAlignmentHook != nullptr) {
-    if (control->parent != nullptr) ResizeAlignmentHook(control->parent);
-    if (on) ResizeAlignmentHook(control);
+  if (const TControlProc realign = Application().resizeAlignmentHook; realign != nullptr) {
+    if (control->parent != nullptr) realign(control->parent);
+    if (on) realign(control);
   }
 }
 
 void SetControlVisible(TControl* control, bool on) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   control->visibilitySet = true;
   ApplyVisible(control, on);
 }
 
-void SetWindowState(TControl* control, std::uint8_t state) {
-  if (control == nullptr || state > kStateMaximized || control->windowState == state) return;
+void SetWindowState(TControl* control, WindowState state) {
+  assert(control != nullptr);
+  if (state > WindowState::kMaximized || control->windowState == state) return;
   control->windowState = state;
   static constexpr int kShowCommands[] = {SW_SHOWNOACTIVATE, SW_SHOWMINNOACTIVE, SW_MAXIMIZE};
   HWND hwnd = HandleOf(control);
-  if (hwnd != nullptr) ShowWindow(hwnd, kShowCommands[state]);
+  if (hwnd != nullptr) ShowWindow(hwnd, kShowCommands[static_cast<std::size_t>(state)]);
 }
 
 void ApplyAlpha(TControl* control) {
@@ -215,7 +226,8 @@ void ApplyAlpha(TControl* control) {
 }
 
 void SetControlAlpha(TControl* control, std::uint8_t alpha) {
-  if (control == nullptr || control->alpha == alpha) return;
+  assert(control != nullptr);
+  if (control->alpha == alpha) return;
   if (LayeredWindowFunction() == nullptr) return;
   control->alpha = alpha;
   if (alpha < 255) {
@@ -227,7 +239,7 @@ void SetControlAlpha(TControl* control, std::uint8_t alpha) {
 }
 
 void SetControlIcon(TControl* control, HICON icon) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   control->icon = icon;
   ApplyIcon(control);
 }
@@ -235,15 +247,18 @@ void SetControlIcon(TControl* control, HICON icon) {
 // --- Focus settings ---
 
 void SetTabStop(TControl* control, bool on) {
-  if (control != nullptr) control->tabStop = on;
+  assert(control != nullptr);
+  control->tabStop = on;
 }
 
 void SetFocusKeys(TControl* control, std::uint8_t keys) {
-  if (control != nullptr) control->focusKeys = keys;
+  assert(control != nullptr);
+  control->focusKeys = keys;
 }
 
 void SetTabOrder(TControl* control, std::int32_t order) {
-  if (control == nullptr || control->tabOrder == order) return;
+  assert(control != nullptr);
+  if (control->tabOrder == order) return;
   TControl* form = OwningForm(control);
   if (form != nullptr) {
     TList* stops = new TList;
@@ -283,13 +298,13 @@ int ControlHeight(TControl* control) {
 }
 
 void SetControlPosition(TControl* control, int left, int top) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   const RECT r = ControlBounds(control);
   ApplyBounds(control, RECT{left, top, left + (r.right - r.left), top + (r.bottom - r.top)});
 }
 
 void SetControlSize(TControl* control, int width, int height) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   const RECT r = ControlBounds(control);
   ApplyBounds(control, RECT{r.left, r.top, r.left + width, r.top + height});
 }
@@ -300,18 +315,21 @@ void SetControlWidth(TControl* control, int width) { SetControlSize(control, wid
 void SetControlHeight(TControl* control, int height) { SetControlSize(control, ControlWidth(control), height); }
 
 void SetClientWidth(TControl* control, int width) {
-  if (control != nullptr) SetControlWidth(control, width + FrameSize(control).cx);
+  assert(control != nullptr);
+  SetControlWidth(control, width + FrameSize(control).cx);
 }
 
 void SetClientHeight(TControl* control, int height) {
-  if (control != nullptr) SetControlHeight(control, height + FrameSize(control).cy);
+  assert(control != nullptr);
+  SetControlHeight(control, height + FrameSize(control).cy);
 }
 
 // --- Tool changes ---
 
 void FontChanged(void* data, TGraphicTool* tool) {
   auto* control = static_cast<TControl*>(data);
-  if (control == nullptr || tool == nullptr || control->tearingDown) return;
+  assert(control != nullptr && tool != nullptr);
+  if (control->tearingDown) return;
   control->textColour = tool->Colour();
   if (control->handle != nullptr) {
     // A window that is not on screen yet is painted whole when it shows.
@@ -324,7 +342,8 @@ void FontChanged(void* data, TGraphicTool* tool) {
 
 void BrushChanged(void* data, TGraphicTool* tool) {
   auto* control = static_cast<TControl*>(data);
-  if (control == nullptr || tool == nullptr || control->tearingDown) return;
+  assert(control != nullptr && tool != nullptr);
+  if (control->tearingDown) return;
   control->backgroundColour = tool->Colour();
   if (control->cachedBrush != nullptr) {
     DeleteObject(control->cachedBrush);

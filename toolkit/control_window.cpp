@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/control_internal.h"
 #include "toolkit/control_paint.h"
@@ -14,9 +15,8 @@ namespace lobrin {
 namespace {
 
 constexpr char kClassPrefix[] = "obj_";
-// Class style bits a superclass must not inherit: CS_GLOBALCLASS, CS_PARENTDC,
-// CS_CLASSDC and CS_OWNDC.
-constexpr UINT kInheritedClassStyleMask = 0xFFFFBF1F;
+// A superclass inherits every class style bit of its base but these.
+constexpr UINT kInheritedClassStyleMask = ~static_cast<UINT>(CS_GLOBALCLASS | CS_PARENTDC | CS_CLASSDC | CS_OWNDC);
 // WM_UPDATEUISTATE: clear the hide-focus state so focus rectangles show.
 constexpr WPARAM kShowFocusRectangles = MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS);
 
@@ -83,11 +83,11 @@ HICON ChooseIcon(TControl* control) {
   const HICON none = reinterpret_cast<HICON>(-1);
   if (control->icon == none) return nullptr;
   if (control->icon != nullptr) return control->icon;
-  if (!control->isAppWindow && AppWindow != nullptr && AppWindow != control &&
-      AppWindow->icon != nullptr && AppWindow->icon != none) {
+  if (!control->isAppWindow && AppWindow() != nullptr && AppWindow() != control &&
+      AppWindow()->icon != nullptr && AppWindow()->icon != none) {
     if (control->ownedIcon == nullptr) {
       control->ownedIcon =
-          static_cast<HICON>(CopyImage(AppWindow->icon, IMAGE_ICON, 0, 0, 0));
+          static_cast<HICON>(CopyImage(AppWindow()->icon, IMAGE_ICON, 0, 0, 0));
     }
     return control->ownedIcon;
   }
@@ -157,13 +157,13 @@ bool TControl::EnsureWindow() {
     y = CW_USEDEFAULT;
   }
 
-  CreatingControl = this;
+  Application().creatingControl = this;
   HWND created = CreateWindowExA(exStyle, className.c_str(), caption.c_str(), createStyle, x, y,
                                  width, height, parentHandle,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                                  ModuleInstance(), nullptr);
   // A failed creation must not leave this object waiting to adopt a stranger's window.
-  if (CreatingControl == this) CreatingControl = nullptr;
+  if (Application().creatingControl == this) Application().creatingControl = nullptr;
   if (created == nullptr) {
     if (handle != nullptr && !IsWindow(handle)) handle = nullptr;
     return false;
@@ -176,7 +176,7 @@ bool TControl::EnsureWindow() {
   if (alpha < 255) ApplyAlpha(this);
 
   if (afterCreate != nullptr) afterCreate(this);
-  if (AfterCreateHook != nullptr) AfterCreateHook(this);
+  if (const TControlProc created = Application().afterCreateHook; created != nullptr) created(this);
   // Once is enough: a second time would hand the window the same font again.
   if (font != nullptr) FontChanged(this, font);
   CreateChildWindows(this);
@@ -223,11 +223,12 @@ LRESULT CALLBACK ControlWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
   // The first message of a window being created binds it to its object; a window
   // that already has its object never changes hands.
   TControl* control = ControlOfWindow(hwnd);
-  if (control == nullptr && hwnd != nullptr && CreatingControl != nullptr) {
-    control = CreatingControl;
+  TControl*& creating = Application().creatingControl;
+  if (control == nullptr && hwnd != nullptr && creating != nullptr) {
+    control = creating;
     control->handle = hwnd;
     BindWindow(hwnd, control);
-    CreatingControl = nullptr;
+    creating = nullptr;
   }
 
   if (control != nullptr) {
@@ -236,14 +237,14 @@ LRESULT CALLBACK ControlWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     if (message == WM_NCDESTROY) ForgetDestroyedWindow(hwnd);
     return result;
   }
-  if (AppWindow != nullptr) return AppWindow->HandleMessage(msg);
+  if (AppWindow() != nullptr) return AppWindow()->HandleMessage(msg);
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 void TControl::BeforeDestroy() {
   tearingDown = true;
   TControl* form = OwningForm(parent);
-  for (TControl* holder : {form, parent, AppWindow}) {
+  for (TControl* holder : {form, parent, AppWindow()}) {
     if (holder == nullptr) continue;
     if (holder->currentControl == this) holder->currentControl = nullptr;
     if (holder->defaultButton == this) holder->defaultButton = nullptr;
@@ -293,8 +294,8 @@ TControl::~TControl() {
     if (old->currentControl == this) old->currentControl = nullptr;
     if (old->childrenChanged != nullptr) old->childrenChanged(old, nullptr);
   }
-  if (AppWindow == this) AppWindow = nullptr;
-  if (CreatingControl == this) CreatingControl = nullptr;
+  if (AppWindow() == this) Application().appWindow = nullptr;
+  if (Application().creatingControl == this) Application().creatingControl = nullptr;
   FreeAndNull(children);
   FreeAndNull(handlers);
 }

@@ -3,6 +3,9 @@
 
 #include "toolkit/focus.h"
 
+#include <cassert>
+
+#include "toolkit/application.h"
 #include "toolkit/control_internal.h"
 #include "toolkit/lists.h"
 
@@ -160,7 +163,7 @@ void MoveFocus(TControl* form, int step) {
 }
 
 void SetDialogButton(TControl* button, int key, bool on) {
-  if (button == nullptr) return;
+  assert(button != nullptr);
   if (key == kKeyEnter) {
     button->defaultRole = on;
     if (on) button->cancelRole = false;
@@ -169,19 +172,19 @@ void SetDialogButton(TControl* button, int key, bool on) {
     if (on) button->defaultRole = false;
   }
   TControl* form = OwningForm(button);
-  if (AppWindow == nullptr || form == nullptr) return;
+  if (AppWindow() == nullptr || form == nullptr) return;
 
-  TMessageEvent& appEvent = AppWindow->onMessage;
+  TMessageEvent& appEvent = AppWindow()->onMessage;
   if (on) {
     if (appEvent.code != &DialogKeyFilter) {
-      AppWindow->savedMessageEvent = appEvent;
+      AppWindow()->savedMessageEvent = appEvent;
       appEvent.code = &DialogKeyFilter;
-      appEvent.data = AppWindow;
+      appEvent.data = AppWindow();
     }
   } else if (appEvent.code == &DialogKeyFilter) {
     // Only the filter is taken away; an event that somebody else installed stays.
-    appEvent = AppWindow->savedMessageEvent;
-    AppWindow->savedMessageEvent = TMessageEvent{};
+    appEvent = AppWindow()->savedMessageEvent;
+    AppWindow()->savedMessageEvent = TMessageEvent{};
   }
 
   if (key == kKeyEnter) {
@@ -207,7 +210,7 @@ bool DialogKeyFilter(void* data, TMessage& msg, LRESULT& result) {
   const TMessageEvent saved = app->savedMessageEvent;
   if (saved && saved.code(saved.data, msg, result)) return true;
 
-  if (QuitReceived) return false;
+  if (QuitReceived()) return false;
   TControl* form = app->isForm ? app : app->currentControl;
   if (form == nullptr) return false;
   if (msg.message != WM_KEYDOWN && msg.message != WM_KEYUP) return false;

@@ -112,8 +112,6 @@ class TGraphicTool : public TObj {
   void Assign(const TGraphicTool& source);
   // A new tool of the same kind with the same data, unlinked, without handle.
   TGraphicTool* Copy() const;
-  // The RGB value the current own handle was made with.
-  COLORREF ResolvedColour() const { return resolved_colour_; }
 
   // Colour value of the tool; a change drops the handle.
   std::uint32_t Colour() const { return data_.colour; }
@@ -130,22 +128,18 @@ class TGraphicTool : public TObj {
   void SetFontHeight(LONG height);
   LONG FontWeight() const { return data_.font.lfWeight; }
   void SetFontWeight(LONG weight);
-  BYTE FontCharset() const { return data_.font.lfCharSet; }
   void SetFontCharset(BYTE charset);
 
   // --- brush settings (ignored on other kinds) ---
   std::uint8_t BrushStyle() const { return data_.brush.style; }
   void SetBrushStyle(std::uint8_t style);
   // Pattern bitmap (borrowed); non-zero makes a pattern brush.
-  HBITMAP BrushPattern() const { return data_.brush.pattern; }
   void SetBrushPattern(HBITMAP pattern);
-  std::uint32_t HatchColour() const { return data_.brush.hatchColour; }
   void SetHatchColour(std::uint32_t colour);
 
   // --- pen settings (ignored on other kinds) ---
   std::uint8_t PenStyle() const { return data_.pen.style; }
   void SetPenStyle(std::uint8_t style);
-  std::int32_t PenWidth() const { return data_.pen.width; }
   void SetPenWidth(std::int32_t width);
   // Raster operation (R2_*), stored minus 1.
   int PenMode() const { return data_.pen.drawingMode + 1; }

@@ -215,11 +215,6 @@ void TStrListEx::Delete(std::int32_t index) {
 
 void* TStrListEx::ObjectAt(std::int32_t index) const { return objects_->Get(index); }
 
-void TStrListEx::SetObjectAt(std::int32_t index, void* object) {
-  PadObjects();
-  objects_->Put(index, object);
-}
-
 std::int32_t TStrListEx::IndexOfObject(const void* object) const {
   return objects_->IndexOf(object);
 }

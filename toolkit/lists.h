@@ -45,7 +45,6 @@ class TList : public TObj {
   std::int32_t Count() const { return count_; }
   std::int32_t Capacity() const { return capacity_; }
   // Slots added when the array is full; 0 or less means kDefaultGrowthStep.
-  std::int32_t GrowthStep() const { return growth_step_; }
   void SetGrowthStep(std::int32_t step) { growth_step_ = step; }
   // The array itself (null while empty); valid until the next change.
   void* const* Items() const { return items_; }
@@ -117,8 +116,6 @@ class TStrListEx : public TStrList {
 
   // The object at `index`, or null outside the list.
   void* ObjectAt(std::int32_t index) const;
-  // Replaces the object at `index` (nothing when outside the list).
-  void SetObjectAt(std::int32_t index, void* object);
   // First position holding `object`, or -1.
   std::int32_t IndexOfObject(const void* object) const;
 

@@ -2,6 +2,7 @@
 // until WM_QUIT is taken from the queue or the application is ended.
 
 #include "toolkit/message_loop.h"
+#include "toolkit/application.h"
 
 namespace lobrin {
 
@@ -14,9 +15,9 @@ Taken TakeOneMessage() {
   MSG msg;
   if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return Taken::kNothing;
   if (msg.message == WM_QUIT) {
-    QuitReceived = true;
+    Application().quitReceived = true;
   } else {
-    TControl* app = AppWindow;
+    TControl* app = AppWindow();
     const bool consumed = app != nullptr && app->messageFilter != nullptr && app->messageFilter(app, msg);
     if (!consumed) {
       TranslateMessage(&msg);
@@ -37,23 +38,24 @@ void ProcessPendingMessages() {
 }
 
 void RunMessageLoop(TControl*& appWindow) {
-  LoopRunning = true;
-  AppWindow = appWindow;
+  Application().loopRunning = true;
+  Application().appWindow = appWindow;
   if (appWindow != nullptr) appWindow->EnsureWindow();
-  while (!QuitReceived) {
+  while (!QuitReceived()) {
     WaitMessage();
     ProcessPendingMessages();
-    if (IdleHook != nullptr && appWindow != nullptr) IdleHook(appWindow);
+    const TControlProc idle = Application().idleHook;
+    if (idle != nullptr && appWindow != nullptr) idle(appWindow);
   }
   if (appWindow != nullptr) EndApplication(appWindow);
 }
 
 void EndApplication(TControl*& appWindow) {
-  const bool quitSeen = QuitReceived;
-  QuitReceived = true;
-  LoopRunning = false;
-  TControl* app = AppWindow;
-  AppWindow = nullptr;
+  const bool quitSeen = QuitReceived();
+  Application().quitReceived = true;
+  Application().loopRunning = false;
+  TControl* app = AppWindow();
+  Application().appWindow = nullptr;
   if (app == nullptr) app = appWindow;
   if (app != nullptr) {
     app->AddRef();

@@ -32,9 +32,6 @@ class TObj {
   // Destroys the object now, or, while it is referenced, requests destruction.
   void Free();
 
-  // The reference count: 2 per reference, the low bit set once destruction was
-  // requested, negative while the object is being destroyed.
-  std::int32_t RefCount() const { return ref_count_; }
   // True once destruction has started (the destroy notifications are running).
   bool DestructionUnderWay() const { return ref_count_ < 0; }
   // True once Free was called while the object was referenced (or destruction began).
@@ -44,7 +41,6 @@ class TObj {
   // Sets the destroy event (one slot; a null proc clears it).
   void SetOnDestroy(TObjDestroyProc proc, void* data);
   TObjDestroyProc OnDestroyProc() const { return on_destroy_proc_; }
-  void* OnDestroyData() const { return on_destroy_data_; }
   // Appends a (procedure, argument) pair that destruction calls, first added first.
   void AddAutoFree(TAutoFreeProc proc, void* argument);
   // Makes `object` be freed together with this one (it may be null).
@@ -67,6 +63,8 @@ class TObj {
   // Notifications in order, then the subclass parts through the virtual destructor.
   void Destroy();
 
+  // 2 per reference, the low bit set once destruction was requested, negative
+  // while the object is being destroyed.
   std::int32_t ref_count_ = 0;
   bool destroying_ = false;  // Destroy has started: the count stays put from then on
   TObjDestroyProc on_destroy_proc_ = nullptr;

@@ -3,6 +3,9 @@
 
 #include "toolkit/transparency.h"
 
+#include <cassert>
+
+#include "toolkit/application.h"
 #include "toolkit/control_internal.h"
 #include "toolkit/control_paint.h"
 
@@ -60,11 +63,11 @@ void TransparentAfterCreate(TControl* control) {
 }  // namespace
 
 void EnableTransparentPainting(TControl* control) {
-  if (control == nullptr) return;
+  assert(control != nullptr);
   control->transparentPainting = true;
-  PreDispatchHook = &TransparentPreDispatch;
-  InvalidationHook = &TransparentInvalidate;
-  AfterCreateHook = &TransparentAfterCreate;
+  Application().preDispatchHook = &TransparentPreDispatch;
+  Application().invalidationHook = &TransparentInvalidate;
+  Application().afterCreateHook = &TransparentAfterCreate;
   if (control->handle != nullptr) SubclassForeignChildren(control->handle);
   InvalidateControl(control);
 }

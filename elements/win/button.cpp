@@ -5,7 +5,7 @@
 namespace lobrin {
 
 namespace {
-constexpr DWORD kMultiLineCaptionStyle = BS_MULTILINE;  // 0x2000
+constexpr DWORD kMultiLineCaptionStyle = BS_MULTILINE;
 }  // namespace
 
 THIButton::~THIButton() {
@@ -17,17 +17,16 @@ THIButton::~THIButton() {
 
 void THIButton::Init() {
   control = MakeButton(parentControl, caption);
-  control->onClick = TNotifyEvent{&THIButton::ClickThunk, this};
+  control->onClick = BindEvent<&THIButton::Clicked>(this);
   // Also when false: the button then stops being its form's default button.
   SetDialogButton(control, kKeyEnter, defaultButton);
   SetControlStyle(control, control->style | kMultiLineCaptionStyle);
   THIWin::Init();
 }
 
-void THIButton::ClickThunk(void* element, TControl*) {
-  auto* self = static_cast<THIButton*>(element);
+void THIButton::Clicked(TControl*) {
   // A copy, so that a receiver that consumes its value leaves clickData whole.
-  FireCopy(self->onClick, self->clickData);
+  FireCopy(onClick, clickData);
 }
 
 }  // namespace lobrin

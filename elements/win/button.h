@@ -25,7 +25,8 @@ class THIButton : public THIWin {
   bool defaultButton = false;  // Enter pressed in the form clicks it
 
  private:
-  static void ClickThunk(void* element, TControl* sender);
+  // Fires onClick with a copy of clickData.
+  void Clicked(TControl* sender);
 };
 
 }  // namespace lobrin

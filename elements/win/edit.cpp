@@ -15,14 +15,14 @@ void THIEdit::Init() {
   control = MakeEdit(parentControl, options);
   SetTextAlignment(control, textAlign);
   THIWin::Init();
-  control->onChange = TNotifyEvent{&THIEdit::ChangeThunk, this};
+  control->onChange = BindEvent<&THIEdit::TextChanged>(this);
   // notifyChange is still false: the notification this causes fires nothing and arms it.
   SetControlText(control, text);
 }
 
-TTextProvider THIEdit::OwnTextProvider() { return TTextProvider{&THIEdit::ReadOwnTextThunk, this}; }
+TTextProvider THIEdit::OwnTextProvider() { return TTextProvider{MemberThunk<&THIEdit::ReadOwnText>, this}; }
 
-void THIEdit::TextChanged() {
+void THIEdit::TextChanged(TControl*) {
   if (notifyChange) {
     // The outermost change reuses one kept value, so that reading the text
     // needs no new memory; a change reported inside it gets a value of its own.
@@ -79,12 +79,6 @@ void THIEdit::KeyDown(TControl* sender, std::int32_t& key, std::uint32_t shift) 
     }
   }
   key = 0;  // swallowed, and with it the character that follows
-}
-
-void THIEdit::ChangeThunk(void* element, TControl*) { static_cast<THIEdit*>(element)->TextChanged(); }
-
-bool THIEdit::ReadOwnTextThunk(void* element, TData& value) {
-  return static_cast<THIEdit*>(element)->ReadOwnText(value);
 }
 
 }  // namespace lobrin

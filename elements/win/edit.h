@@ -55,7 +55,7 @@ class THIEdit : public THIWin {
   bool password = false;         // masks the characters
   std::string text;              // owned; the initial text
   bool readOnly = false;
-  std::uint8_t textAlign = 0;    // TextAlignment: 0 left, 1 right, 2 centre
+  TextAlignment textAlign = TextAlignment::kLeft;
 
   // --- Data link
   THI_Event textLink;            // where setTextPoint takes its text from, when linked
@@ -66,16 +66,13 @@ class THIEdit : public THIWin {
 
  private:
   // The control reports a change of its text.
-  void TextChanged();
+  void TextChanged(TControl* sender);
   bool HasControl() const { return control != nullptr && !controlGone; }
 
   // Kept between calls for their memory, so that a click's texts need none.
   std::string newText_;  // owned; the text setTextPoint sets (read before the control changes)
   TData changeValue_;    // owned; the value of the outermost change being reported
   int changeDepth_ = 0;  // changes being reported now, one inside the other
-
-  static void ChangeThunk(void* element, TControl* sender);
-  static bool ReadOwnTextThunk(void* element, TData& value);
 };
 
 }  // namespace lobrin

@@ -34,19 +34,19 @@ void THIImage::SetSmoothScaling(bool on) {
   stretchMode = on && SystemVersionCode() >= kFirstNtVersionCode ? kStretchHalftone : kStretchColourOnColour;
 }
 
-TDrawRoutine THIImage::FittedDrawRoutine() { return TDrawRoutine{&THIImage::DrawFittedThunk, this}; }
+TDrawRoutine THIImage::FittedDrawRoutine() { return TDrawRoutine{MemberThunk<&THIImage::DrawFitted>, this}; }
 
 void THIImage::Init() {
   control = MakePaintBox(parentControl);
   THIWin::Init();
-  control->onClick = TNotifyEvent{&THIImage::ClickThunk, this};
-  AttachPaintEvent(control, TPaintEvent{&THIImage::PaintThunk, this});
+  control->onClick = BindEvent<&THIImage::Clicked>(this);
+  AttachPaintEvent(control, BindEvent<&THIImage::Paint>(this));
   ControlCanvas(control)->Brush()->SetColour(colour);
   if (autoSize && bitmap != nullptr && !bitmap->Empty())
     SetControlSize(control, bitmap->Width(), bitmap->Height());
 }
 
-void THIImage::Paint(HDC context) {
+void THIImage::Paint(TControl*, HDC context) {
   if (bitmap == nullptr || bitmap->Empty()) {
     RECT client{0, 0, 0, 0};
     GetClientRect(HandleOf(control), &client);
@@ -89,14 +89,6 @@ void THIImage::DrawFitted(HDC context) {
   bitmap->StretchDraw(context, destination);
 }
 
-void THIImage::ClickThunk(void* element, TControl*) { FireNull(static_cast<THIImage*>(element)->onClick); }
-
-void THIImage::PaintThunk(void* element, TControl*, HDC context) {
-  static_cast<THIImage*>(element)->Paint(context);
-}
-
-void THIImage::DrawFittedThunk(void* element, HDC context) {
-  static_cast<THIImage*>(element)->DrawFitted(context);
-}
+void THIImage::Clicked(TControl*) { FireNull(onClick); }
 
 }  // namespace lobrin

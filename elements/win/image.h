@@ -60,12 +60,12 @@ class THIImage : public THIWin {
  private:
   // Fills `rect` of `context` with the control's canvas brush.
   void FillBand(HDC context, const RECT& rect);
-  void Paint(HDC context);
+  // The paint event: the bitmap through drawRoutine, or the background alone.
+  void Paint(TControl* sender, HDC context);
   bool HasControl() const { return control != nullptr && !controlGone; }
 
-  static void ClickThunk(void* element, TControl* sender);
-  static void PaintThunk(void* element, TControl* sender, HDC context);
-  static void DrawFittedThunk(void* element, HDC context);
+  // Fires onClick.
+  void Clicked(TControl* sender);
 };
 
 }  // namespace lobrin

@@ -12,7 +12,7 @@ THILabel::~THILabel() {
 void THILabel::Create(TControl* parent) {
   THIWin::Create(parent);
   control = MakeLabel(parentControl, std::string());
-  control->onClick = TNotifyEvent{&THILabel::ClickThunk, this};
+  control->onClick = BindEvent<&THILabel::Clicked>(this);
 }
 
 void THILabel::Init() {
@@ -24,7 +24,7 @@ void THILabel::SetAutoSize(bool on) {
   if (control != nullptr) ::lobrin::SetAutoSize(control, on);
 }
 
-void THILabel::SetTextAlign(std::uint8_t alignment) {
+void THILabel::SetTextAlign(TextAlignment alignment) {
   if (control != nullptr) SetTextAlignment(control, alignment);
 }
 
@@ -42,6 +42,6 @@ void THILabel::MouseLeave(TControl* sender) {
   if (hoverUnderline) control->font->SetFontStyle(static_cast<std::uint8_t>(control->font->FontStyle() & ~kFontUnderline));
 }
 
-void THILabel::ClickThunk(void* element, TControl*) { FireNull(static_cast<THILabel*>(element)->onClick); }
+void THILabel::Clicked(TControl*) { FireNull(onClick); }
 
 }  // namespace lobrin

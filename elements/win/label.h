@@ -24,8 +24,7 @@ class THILabel : public THIWin {
   // --- Setters (before Init)
   // On: the control sizes itself to its caption now and after every change of text or font.
   void SetAutoSize(bool on);
-  // 0 left, 1 right, 2 centre.
-  void SetTextAlign(std::uint8_t alignment);
+  void SetTextAlign(TextAlignment alignment);
 
   // --- Hover look, on top of the base events
   void MouseEnter(TControl* sender) override;
@@ -40,7 +39,8 @@ class THILabel : public THIWin {
   std::string caption;             // owned; applied by Init
 
  private:
-  static void ClickThunk(void* element, TControl* sender);
+  // Fires onClick.
+  void Clicked(TControl* sender);
 };
 
 }  // namespace lobrin

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "elements/win/secondary_forms.h"
+#include "toolkit/application.h"
 #include "toolkit/bitmap.h"
 #include "toolkit/control_paint.h"
 #include "toolkit/lists.h"
@@ -14,7 +15,7 @@ namespace {
 
 // Bits every border style replaces: caption, sizing frame, minimise and
 // maximise boxes; and dialog modal frame, tool window, window edge.
-constexpr DWORD kBorderStyleBits = 0x00C70000;
+constexpr DWORD kBorderStyleBits = WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 constexpr DWORD kBorderExStyleBits = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE;
 
 struct BorderStyle {
@@ -22,20 +23,20 @@ struct BorderStyle {
   DWORD exStyle;
 };
 constexpr BorderStyle kBorderStyles[] = {
-    {0x000000, 0x000},  // 0 no caption, no frame
-    {0xC20000, 0x000},  // 1 caption with minimise box, fixed size
-    {0xC70000, 0x000},  // 2 caption, sizing frame, minimise and maximise boxes
-    {0xC00000, 0x100},  // 3 caption, dialog-like window edge
-    {0xC00000, 0x080},  // 4 tool window with caption
-    {0xC40000, 0x080},  // 5 sizeable tool window
-    {0x000000, 0x001},  // 6 dialog frame, no caption
-    {0x040000, 0x080},  // 7 sizing frame, tool window, no caption
-    {0x000000, 0x201},  // 8 client edge and dialog frame, no caption
-    {0x040000, 0x200},  // 9 sizing frame and client edge, no caption
+    {0, 0},                                                              // 0 no caption, no frame
+    {WS_CAPTION | WS_MINIMIZEBOX, 0},                                    // 1 fixed size
+    {WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0},   // 2 sizeable
+    {WS_CAPTION, WS_EX_WINDOWEDGE},                                      // 3 dialog-like
+    {WS_CAPTION, WS_EX_TOOLWINDOW},                                      // 4 tool window
+    {WS_CAPTION | WS_THICKFRAME, WS_EX_TOOLWINDOW},                      // 5 sizeable tool window
+    {0, WS_EX_DLGMODALFRAME},                                            // 6 dialog frame, no caption
+    {WS_THICKFRAME, WS_EX_TOOLWINDOW},                                   // 7 sizing frame, no caption
+    {0, WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME},                         // 8 client edge, no caption
+    {WS_THICKFRAME, WS_EX_CLIENTEDGE},                                   // 9 sizing frame, client edge
 };
 
-constexpr DWORD kAppToolWindowExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;  // 0x81
-constexpr WPARAM kMoveByDragging = SC_MOVE | HTCAPTION;                          // 0xF012
+constexpr DWORD kAppToolWindowExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
+constexpr WPARAM kMoveByDragging = SC_MOVE | HTCAPTION;
 constexpr LPARAM kClosedByParent = 1;  // lParam of a WM_CLOSE that a parent form sends
 
 // Main forms alive now: a start routine registered by a form that is gone by
@@ -58,14 +59,14 @@ bool IsLive(THIMainForm* form) {
 
 void THIMainForm::Create(TControl* parent) {
   THIWin::Create(parent);
-  if (AppWindow == nullptr) {
+  if (AppWindow() == nullptr) {
     madeAppWindow_ = MakeAppWindow("");
-    AppWindow = madeAppWindow_;
+    Application().appWindow = madeAppWindow_;
     ownsAppWindow = true;
   } else {
     ownsAppWindow = false;
   }
-  control = MakeForm(parent != nullptr ? parent : AppWindow, "Form");
+  control = MakeForm(parent != nullptr ? parent : AppWindow(), "Form");
   SetControlVisible(control, false);
   control->onShow = TNotifyEvent{[](void* form, TControl* sender) {
                                    static_cast<THIMainForm*>(form)->Shown(sender);
@@ -73,7 +74,7 @@ void THIMainForm::Create(TControl* parent) {
                                  this};
   control->margin = 0;
   LiveForms().push_back(this);
-  RegisterStartupCallback(TInitProc{&THIMainForm::StartThunk, this});
+  RegisterStartupCallback(TInitProc{&THIMainForm::StartIfLive, this});
   backgroundBitmap = MakeBitmap(0, 0);
 }
 
@@ -98,7 +99,7 @@ void THIMainForm::Init() {
     SetClientWidth(control, width);
     SetClientHeight(control, height);
   }
-  AttachPaintEvent(control, TPaintEvent{&THIMainForm::PaintThunk, this});
+  AttachPaintEvent(control, BindEvent<&THIMainForm::PaintBackground>(this));
   if (afterInit.routine != nullptr) afterInit.routine(afterInit.object);
 }
 
@@ -112,7 +113,7 @@ THIMainForm::~THIMainForm() {
   }
   // The application window this form made is freed with it, unless the
   // message loop's end has freed it already (it then is no longer AppWindow).
-  if (madeAppWindow_ != nullptr && AppWindow == madeAppWindow_) {
+  if (madeAppWindow_ != nullptr && AppWindow() == madeAppWindow_) {
     // The form control goes first, the way the base part frees it.
     if (!controlGone && control != nullptr) {
       control->SetOnDestroy(nullptr, nullptr);
@@ -120,12 +121,12 @@ THIMainForm::~THIMainForm() {
       FreeAndNull(control);
       controlGone = true;
     }
-    AppWindow = nullptr;
+    Application().appWindow = nullptr;
     FreeAndNull(madeAppWindow_);
   }
 }
 
-void THIMainForm::StartThunk(void* form) {
+void THIMainForm::StartIfLive(void* form) {
   auto* self = static_cast<THIMainForm*>(form);
   if (IsLive(self)) self->Start();
 }
@@ -135,9 +136,8 @@ void THIMainForm::Start() {
   if (control != nullptr && !controlGone) SetControlVisible(control, visible);
 }
 
-void THIMainForm::PaintThunk(void* form, TControl* sender, HDC dc) {
-  auto* self = static_cast<THIMainForm*>(form);
-  TBitmap* bitmap = self->backgroundBitmap;
+void THIMainForm::PaintBackground(TControl* sender, HDC dc) {
+  TBitmap* bitmap = backgroundBitmap;
   if (bitmap == nullptr || bitmap->Empty() || sender == nullptr) return;
   RECT whole{0, 0, bitmap->Width(), bitmap->Height()};
   bitmap->StretchDraw(dc, whole);
@@ -149,7 +149,7 @@ void THIMainForm::PaintThunk(void* form, TControl* sender, HDC dc) {
 
 void THIMainForm::SetCaption(const std::string& caption) {
   if (control != nullptr) SetControlText(control, caption);
-  if (ownsAppWindow && AppWindow != nullptr) SetControlText(AppWindow, caption);
+  if (ownsAppWindow && AppWindow() != nullptr) SetControlText(AppWindow(), caption);
 }
 
 void THIMainForm::SetBorderStyle(std::uint8_t borderStyle) {
@@ -160,14 +160,14 @@ void THIMainForm::SetBorderStyle(std::uint8_t borderStyle) {
 }
 
 void THIMainForm::SetIcon(HICON icon) {
-  if (ownsAppWindow && AppWindow != nullptr) SetControlIcon(AppWindow, icon);
+  if (ownsAppWindow && AppWindow() != nullptr) SetControlIcon(AppWindow(), icon);
   if (icon == nullptr) icon = DefaultIcon();
   if (control != nullptr) SetControlIcon(control, icon);
 }
 
 void THIMainForm::SetAppToolWindow(std::uint8_t on) {
-  if (on == 1 && ownsAppWindow && AppWindow != nullptr)
-    SetControlExStyle(AppWindow, kAppToolWindowExStyle);
+  if (on == 1 && ownsAppWindow && AppWindow() != nullptr)
+    SetControlExStyle(AppWindow(), kAppToolWindowExStyle);
 }
 
 // ---------------------------------------------------------------------------
@@ -179,8 +179,8 @@ void THIMainForm::Shown(TControl* sender) {
     // Set first: showing minimised or maximised announces the window again.
     shownOnce = true;
     HWND window = control != nullptr ? control->handle : nullptr;
-    if (window != nullptr && windowState == kStateMinimized) ShowWindow(window, SW_SHOWMINNOACTIVE);
-    if (window != nullptr && windowState == kStateMaximized) ShowWindow(window, SW_MAXIMIZE);
+    if (window != nullptr && windowState == WindowState::kMinimized) ShowWindow(window, SW_SHOWMINNOACTIVE);
+    if (window != nullptr && windowState == WindowState::kMaximized) ShowWindow(window, SW_MAXIMIZE);
     if (positionStore != nullptr) (this->*positionStore)(false);
   }
   THIWin::Shown(sender);
@@ -195,9 +195,9 @@ void THIMainForm::MouseDown(TControl* sender, TMouseRecord& mouse) {
 }
 
 void THIMainForm::FollowWithAppWindow(UINT message) {
-  if (!ownsAppWindow || AppWindow == nullptr || control == nullptr) return;
-  if (message == WM_MOVE) SetControlPosition(AppWindow, ControlLeft(control), ControlTop(control));
-  else SetControlWidth(AppWindow, ControlWidth(control));
+  if (!ownsAppWindow || AppWindow() == nullptr || control == nullptr) return;
+  if (message == WM_MOVE) SetControlPosition(AppWindow(), ControlLeft(control), ControlTop(control));
+  else SetControlWidth(AppWindow(), ControlWidth(control));
 }
 
 void THIMainForm::NotifySecondaryForms() {

@@ -75,7 +75,7 @@ class THIMainForm : public THIWin {
   // --- Settings
   bool dragByClient = false;           // a press anywhere in the client area moves the window
   std::uint8_t alphaBlend = 0;         // opacity, 255 opaque
-  std::uint8_t windowState = 0;        // at the first show: 0 normal, 1 minimised, 2 maximised
+  WindowState windowState = WindowState::kNormal;  // at the first show
   PositionStore positionStore = nullptr;  // chosen by Init from positionKey
   std::string positionKey;             // see the header comment
   bool clientSizing = false;           // width and height give the client area
@@ -91,8 +91,10 @@ class THIMainForm : public THIWin {
  private:
   // Fires onStart and shows the window; run once by RunStartupCallbacks.
   void Start();
-  static void StartThunk(void* form);
-  static void PaintThunk(void* form, TControl* sender, HDC dc);
+  // The start-up callback: Start, unless the form is gone by then.
+  static void StartIfLive(void* form);
+  // The paint event: the background bitmap stretched over the client area.
+  void PaintBackground(TControl* sender, HDC dc);
   // Keeps the application window at the form's position and width.
   void FollowWithAppWindow(UINT message);
   void NotifySecondaryForms();

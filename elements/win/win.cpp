@@ -1,6 +1,9 @@
 #include "elements/win/win.h"
 
+#include <iterator>
+
 #include "elements/font_height.h"
+#include "toolkit/application.h"
 #include "toolkit/graphic_tool.h"
 #include "toolkit/transparency.h"
 
@@ -8,17 +11,15 @@ namespace lobrin {
 
 namespace {
 
-constexpr DWORD kFlatStyleBit = 0x8000;  // BS_FLAT on a push button
 constexpr UINT kHiddenOnTopFlags =
-    SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_HIDEWINDOW | SWP_NOOWNERZORDER;  // 0x293
+    SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_HIDEWINDOW | SWP_NOOWNERZORDER;
 
-// Extended style that replaces the control's own for edgeKind 1..4 (index 0 unused).
+// Extended style of each EdgeKind but kUnchanged (index 0, unused).
 constexpr DWORD kEdgeKindExStyles[] = {0, 0, WS_EX_STATICEDGE, WS_EX_DLGMODALFRAME,
                                        WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME};
-constexpr std::uint8_t kEdgeKindCount = 5;
 
 // Button number of a mouse record (1 left, 2 right, 3 middle) as an event value.
-std::int32_t ButtonValue(const TMouseRecord& mouse) { return std::int32_t{mouse.button} - 1; }
+std::int32_t ButtonValue(const TMouseRecord& mouse) { return static_cast<std::int32_t>(mouse.button) - 1; }
 
 // The button held during a move, from the key-state flags of the notification.
 std::int32_t HeldButton(std::uint32_t shift) {
@@ -36,49 +37,7 @@ void TrackMouse(HWND window, DWORD flag) {
   TrackMouseEvent(&track);
 }
 
-THIWin* Self(void* element) { return static_cast<THIWin*>(element); }
-
-// --- Thunks: the toolkit's code-and-data events, bound to an element ---
-
-TControl* ControlOf(void* element) { return Self(element)->control; }
-bool MessageThunk(void* element, TMessage& msg, LRESULT& result) {
-  return Self(element)->ControlMessage(msg, result);
-}
-void MouseDownThunk(void* element, TControl* sender, TMouseRecord& mouse) {
-  Self(element)->MouseDown(sender, mouse);
-}
-void MouseMoveThunk(void* element, TControl* sender, TMouseRecord& mouse) {
-  Self(element)->MouseMove(sender, mouse);
-}
-void MouseUpThunk(void* element, TControl* sender, TMouseRecord& mouse) {
-  Self(element)->MouseUp(sender, mouse);
-}
-void MouseWheelThunk(void* element, TControl* sender, TMouseRecord& mouse) {
-  Self(element)->MouseWheel(sender, mouse);
-}
-void DoubleClickThunk(void* element, TControl*, TMouseRecord& mouse) {
-  FireInteger(Self(element)->onDoubleClick, ButtonValue(mouse));
-}
-void DestroyedThunk(void* element, TObj* object) {
-  Self(element)->ControlDestroyed(static_cast<TControl*>(object));
-}
-void ResizedThunk(void* element, TControl* sender) { Self(element)->Resized(sender); }
-void ShownThunk(void* element, TControl* sender) { Self(element)->Shown(sender); }
-
 }  // namespace
-
-// The key handlers are members so that they may reach HandleKey.
-struct THIWinKeyThunks {
-  static void Down(void* element, TControl* sender, std::int32_t& key, std::uint32_t shift) {
-    Self(element)->HandleKey(KeySlot::kDown, sender, key, shift);
-  }
-  static void Up(void* element, TControl* sender, std::int32_t& key, std::uint32_t shift) {
-    Self(element)->HandleKey(KeySlot::kUp, sender, key, shift);
-  }
-  static void Char(void* element, TControl* sender, std::int32_t& key, std::uint32_t shift) {
-    Self(element)->HandleKey(KeySlot::kChar, sender, key, shift);
-  }
-};
 
 // ---------------------------------------------------------------------------
 // Life
@@ -87,7 +46,7 @@ struct THIWinKeyThunks {
 void THIWin::Create(TControl* parent) {
   parentControl = parent;
   if (parent != nullptr) colour = parent->backgroundColour;
-  edgeStyle = kEdgeOwn;
+  edgeStyle = EdgeStyle::kOwn;
   visible = true;
   enabled = true;
   keysToForm = true;
@@ -98,35 +57,37 @@ void THIWin::Create(TControl* parent) {
 void THIWin::Init() {
   if (control == nullptr) return;  // the subclass made no control
   // 1. The interface record.
-  controlGetter = TControlGetter{&ControlOf, this};
+  controlGetter = TControlGetter{MemberThunk<&THIWin::OwnControl>, this};
   // 2.-3. Colour, position, size.
   SetControlColour(control, colour);
   SetControlPosition(control, left, top);
   SetControlSize(control, width, height);
   // 4. Edge.
-  if (edgeStyle < kEdgeOwn) SetControl3D(control, edgeStyle == kEdgeSunken);
+  if (edgeStyle == EdgeStyle::kSunken || edgeStyle == EdgeStyle::kSingle)
+    SetControl3D(control, edgeStyle == EdgeStyle::kSunken);
   // 5. Flags.
   SetControlTransparent(control, transparent);
   if (transparent && parentControl != nullptr) EnableTransparentPainting(parentControl);
   SetControlEnabled(control, enabled);
   SetControlCursor(control, cursor);
   // 6. Flat look.
-  if (flatStyle) SetControlStyle(control, control->style | kFlatStyleBit);
+  if (flatStyle) SetControlStyle(control, control->style | BS_FLAT);
   // 7.-8. Font and tab order.
   ApplyFont();
   ApplyTabOrder();
   // 9. Handlers.
   InstallHandlers();
   // 10. Docking; the alignment procedure serves every resize from now on.
-  ResizeAlignmentHook = &AlignChildren;
+  Application().resizeAlignmentHook = &AlignChildren;
   SetDocking(control, align);
   // 11. Hidden and on top of the siblings made so far, then the element's visibility.
   SetWindowPos(HandleOf(control), HWND_TOP, 0, 0, 0, 0, kHiddenOnTopFlags);
   SetControlVisible(control, visible);
   control->EnsureWindow();
   // 12. Extended edge.
-  if (edgeStyle == kEdgeSunken && edgeKind >= 1 && edgeKind < kEdgeKindCount)
-    SetControlExStyle(control, kEdgeKindExStyles[edgeKind]);
+  const auto kind = static_cast<std::size_t>(edgeKind);
+  if (edgeStyle == EdgeStyle::kSunken && edgeKind != EdgeKind::kUnchanged && kind < std::size(kEdgeKindExStyles))
+    SetControlExStyle(control, kEdgeKindExStyles[kind]);
 }
 
 void THIWin::ApplyFont() {
@@ -156,18 +117,18 @@ void THIWin::ApplyTabOrder() {
 
 void THIWin::InstallHandlers() {
   previousMessageHook = control->onMessage;
-  SetMouseEvent(control, MouseSlot::kDown, TMouseEvent{&MouseDownThunk, this});
-  SetMouseEvent(control, MouseSlot::kMove, TMouseEvent{&MouseMoveThunk, this});
-  SetMouseEvent(control, MouseSlot::kUp, TMouseEvent{&MouseUpThunk, this});
-  SetMouseEvent(control, MouseSlot::kWheel, TMouseEvent{&MouseWheelThunk, this});
-  SetMouseEvent(control, MouseSlot::kDoubleClick, TMouseEvent{&DoubleClickThunk, this});
-  control->onMessage = TMessageEvent{&MessageThunk, this};
-  control->SetOnDestroy(&DestroyedThunk, this);
-  SetKeyEvent(control, KeySlot::kDown, TKeyEvent{&THIWinKeyThunks::Down, this});
-  SetKeyEvent(control, KeySlot::kUp, TKeyEvent{&THIWinKeyThunks::Up, this});
-  SetKeyEvent(control, KeySlot::kChar, TKeyEvent{&THIWinKeyThunks::Char, this});
-  control->onResize = TNotifyEvent{&ResizedThunk, this};
-  control->onShow = TNotifyEvent{&ShownThunk, this};
+  SetMouseEvent(control, MouseSlot::kDown, BindEvent<&THIWin::MouseDown>(this));
+  SetMouseEvent(control, MouseSlot::kMove, BindEvent<&THIWin::MouseMove>(this));
+  SetMouseEvent(control, MouseSlot::kUp, BindEvent<&THIWin::MouseUp>(this));
+  SetMouseEvent(control, MouseSlot::kWheel, BindEvent<&THIWin::MouseWheel>(this));
+  SetMouseEvent(control, MouseSlot::kDoubleClick, BindEvent<&THIWin::MouseDoubleClick>(this));
+  control->onMessage = BindEvent<&THIWin::ControlMessage>(this);
+  control->SetOnDestroy(MemberThunk<&THIWin::ControlObjectDestroyed>, this);
+  SetKeyEvent(control, KeySlot::kDown, BindEvent<&THIWin::KeyEvent<KeySlot::kDown>>(this));
+  SetKeyEvent(control, KeySlot::kUp, BindEvent<&THIWin::KeyEvent<KeySlot::kUp>>(this));
+  SetKeyEvent(control, KeySlot::kChar, BindEvent<&THIWin::KeyEvent<KeySlot::kChar>>(this));
+  control->onResize = BindEvent<&THIWin::Resized>(this);
+  control->onShow = BindEvent<&THIWin::Shown>(this);
 }
 
 THIWin::~THIWin() {
@@ -283,6 +244,10 @@ void THIWin::MouseUp(TControl*, TMouseRecord& mouse) {
   if (captureMouse) ReleaseCapture();
 }
 
+void THIWin::MouseDoubleClick(TControl*, TMouseRecord& mouse) {
+  FireInteger(onDoubleClick, ButtonValue(mouse));
+}
+
 void THIWin::MouseWheel(TControl*, TMouseRecord& mouse) {
   StoreMouse(mouse);
   FireInteger(onMouseWheel, static_cast<std::int16_t>(mouse.shift >> 16));
@@ -348,6 +313,8 @@ bool THIWin::ControlMessage(TMessage& msg, LRESULT& result) {
 }
 
 void THIWin::ControlDestroyed(TControl*) { controlGone = true; }
+
+void THIWin::ControlObjectDestroyed(TObj* object) { ControlDestroyed(static_cast<TControl*>(object)); }
 
 void THIWin::Resized(TControl*) { FireNull(onResize); }
 

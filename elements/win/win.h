@@ -19,7 +19,7 @@
 //
 //   void THIButton::Init() {
 //     control = MakeButton(parentControl, caption);   // owned by THIWin from now on
-//     control->onClick = {&THIButton::ClickThunk, this};
+//     control->onClick = BindEvent<&THIButton::Clicked>(this);
 //     ...                                             // anything the kind needs first
 //     THIWin::Init();                                 // applies the fields, installs handlers
 //   }
@@ -66,8 +66,10 @@ struct TOwnerInterface {
 // Reserved: would make a companion control; never set in this program.
 using TCompanionFactory = TControl* (*)(THIWin* element);
 
-// Edge styles.
-enum EdgeStyle : std::uint8_t { kEdgeSunken = 0, kEdgeSingle = 1, kEdgeOwn = 2 };
+// The edge of a windowed element's control.
+enum class EdgeStyle : std::uint8_t { kSunken, kSingle, kOwn };
+// With a sunken edge: the extended edge style that replaces the control's own.
+enum class EdgeKind : std::uint8_t { kUnchanged, kNone, kStatic, kDialog, kClientAndDialog };
 
 class THIWin {
  public:
@@ -79,7 +81,7 @@ class THIWin {
   virtual ~THIWin();
 
   // --- Steps the form drives
-  // Takes the parent control and the defaults (visible, enabled, edge kEdgeOwn...).
+  // Takes the parent control and the defaults (visible, enabled, edge EdgeStyle::kOwn...).
   virtual void Create(TControl* parent);
   // Applies the fields to `control` and installs the handlers (see the .cpp for the order).
   virtual void Init();
@@ -114,7 +116,7 @@ class THIWin {
   TControl* parentControl = nullptr;    // borrowed; null for the main form
   TControl* companionControl = nullptr; // owned; reserved, stays null
   TMessageEvent previousMessageHook;    // the control's message event before Init
-  std::uint8_t lastMouseButton = 0;     // 0 none, 1 left, 2 right, 3 middle
+  MouseButton lastMouseButton = MouseButton::kNone;
   std::uint32_t lastMouseShift = 0;     // MK_ flags, plus kShiftAlt
   std::int16_t lastMouseX = 0;
   std::int16_t lastMouseY = 0;
@@ -130,10 +132,10 @@ class THIWin {
   std::int32_t top = 0;
   std::int32_t width = 0;               // outer size
   std::int32_t height = 0;
-  std::uint8_t align = 0;               // docking side, 0 none
+  DockingSide align = DockingSide::kNone;
   std::int32_t tabOrder = 0;            // >0: this order; 0: tab stop as made; <0: no tab stop
   std::uint32_t colour = 0;             // background colour value; Create copies the parent's
-  std::uint8_t edgeStyle = 0;           // EdgeStyle
+  EdgeStyle edgeStyle = EdgeStyle::kSunken;
   std::string hint;                     // empty: no tooltip
   TFontRec font;
   bool parentFont = false;              // take the parent control's font instead of `font`
@@ -142,11 +144,11 @@ class THIWin {
   bool enabled = false;
   HCURSOR cursor = nullptr;             // borrowed; null: the class cursor
   bool captureMouse = false;            // capture the mouse from press to release
-  bool flatStyle = false;               // window style bit 0x8000
+  bool flatStyle = false;               // BS_FLAT on the control's style
   bool keysToForm = false;              // the parent's key handlers see each key first
   TCompanionFactory companionFactory = nullptr;  // reserved
   std::uint32_t companionParams[4] = {0, 0, 0, 0};  // reserved
-  std::uint8_t edgeKind = 0;            // with kEdgeSunken: 1 none, 2 static, 3 dialog, 4 client+dialog
+  EdgeKind edgeKind = EdgeKind::kUnchanged;
   std::int32_t ownerParamA = 0;
   std::int32_t ownerParamB = 0;
 
@@ -180,9 +182,19 @@ class THIWin {
   void InstallHandlers();
 
  private:
-  friend struct THIWinKeyThunks;
+  // The control of this element (the routine of controlGetter).
+  TControl* OwnControl() { return control; }
+  // The key event of `slot`.
+  template <KeySlot slot>
+  void KeyEvent(TControl* sender, std::int32_t& key, std::uint32_t shift) {
+    HandleKey(slot, sender, key, shift);
+  }
   // The three key handlers share one rule; `slot` says which virtual to call.
   void HandleKey(KeySlot slot, TControl* sender, std::int32_t& key, std::uint32_t shift);
+  // Fires onDoubleClick with the button.
+  void MouseDoubleClick(TControl* sender, TMouseRecord& mouse);
+  // The destroy event of the control object.
+  void ControlObjectDestroyed(TObj* object);
   // Keeps the record of the latest mouse notification.
   void StoreMouse(const TMouseRecord& mouse);
   // Changes a proposed size by the answer of a limit link.

@@ -115,6 +115,17 @@ const std::vector<Scenario>& Scenarios() {
       {"FrequencyDeletedAfterTyping",
        {Type(Edit::Frequency, "144"), Retype(Edit::Frequency, ""), Calculate("", "32", "30"),
         Shows({"32", "30", "", "0", "0", "0", "0"})}},
+      // A beamwidth beyond the double range gives no half angle: its plane keeps what it showed.
+      {"UnreadableBeamwidthAfterClearLeavesItsPlaneEmpty",
+       {Calculate("144", "30", "30"), Press(Button::Clear), Calculate("432", "1e999", "30"),
+        Shows({"1e999", "30", "432", "", "", "1.34156364762371", "4.40145567766977"})}},
+      {"UnreadableBeamwidthKeepsItsPlanesTexts",
+       {Calculate("144", "30", "32"), Retype(Edit::HPlaneBw, "1e999"), Retype(Edit::EPlaneBw, "30"),
+        Retype(Edit::Frequency, "432"), Press(Button::Calculate),
+        Shows({"1e999", "30", "432", kE30m, kE30ft, "1.34156364762371", "4.40145567766977"})}},
+      {"UnreadableMetresGiveNoFeet",
+       {Calculate("144", "32", "30"), Retype(Edit::HMeters, "1e999"),
+        Shows({"32", "30", "144", "1e999", "", kE30m, kE30ft})}},
       // sin(180 degrees) is not exactly zero: huge distances, written out in digits.
       Example("FullTurnBeamwidths", "360", "720", "144", "19627536680402600",
               "64394807442532100", "-9813768340201290", "-32197403721266000"),

@@ -88,17 +88,28 @@ TEST_F(MathElement, SineTakesItsArgumentInDegreesOrRadians) {
   EXPECT_FALSE(math_.errorFlag);
 }
 
-TEST_F(MathElement, DivisionByZeroAndNonFiniteResultsTakeTheErrorPathUntilTheNextGoodResult) {
+TEST_F(MathElement, DivisionByZeroNonFiniteResultsAndOperandsTakeTheErrorPathUntilTheNextGoodResult) {
   const double inf = std::numeric_limits<double>::infinity();
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  const struct { std::uint8_t kind; double firstDefault, secondDefault, incoming; const char* what; } rows[] = {
-      {kMathDivide, 1.0, 0.0, -0.0, "division by zero"},
-      {kMathMultiply, 1e200, 1e200, 0.0, "product overflows"},
-      {kMathMultiply, 2.0, 0.0, inf, "infinite operand"},
-      {kMathMultiply, 0.0, 0.0, inf, "infinity times zero"},  // the second gets the consumed NULL
-      {kMathDivide, 1e300, 0.0, 1e-300, "quotient overflows"},
-      {kMathDivide, 1.0, 0.0, nan, "NaN divisor"},
-      {kMathSine, 0.0, 0.0, inf, "sine of infinity"},
+  // A result that cannot be had fires the error; an operand that is no finite
+  // number fires NULL on the result event as well, so that nothing computed
+  // further on keeps an earlier result.
+  const CallLog kError{"error:NULL:"};
+  const CallLog kErrorAndNullResult{"error:NULL:", "result:NULL:"};
+  const struct {
+    std::uint8_t kind;
+    double firstDefault, secondDefault, incoming;
+    const char* what;
+    const CallLog& fired;
+  } rows[] = {
+      {kMathDivide, 1.0, 0.0, -0.0, "division by zero", kError},
+      {kMathMultiply, 1e200, 1e200, 0.0, "product overflows", kError},
+      {kMathDivide, 1e300, 0.0, 1e-300, "quotient overflows", kError},
+      {kMathMultiply, 2.0, 0.0, inf, "infinite operand", kErrorAndNullResult},
+      {kMathMultiply, 0.0, 0.0, inf, "infinity times zero", kErrorAndNullResult},  // the second gets the consumed NULL
+      {kMathDivide, 1.0, 0.0, nan, "NaN divisor", kErrorAndNullResult},
+      {kMathDivide, 0.0, 2.0, -inf, "infinite dividend", kErrorAndNullResult},
+      {kMathSine, 0.0, 0.0, inf, "sine of infinity", kErrorAndNullResult},
   };
   for (const auto& row : rows) {
     Configure(row.kind, row.firstDefault, row.secondDefault, 7.0);
@@ -106,7 +117,7 @@ TEST_F(MathElement, DivisionByZeroAndNonFiniteResultsTakeTheErrorPathUntilTheNex
     ComputeReal(row.incoming);
     EXPECT_TRUE(math_.errorFlag) << row.what;
     EXPECT_EQ(math_.result, 7.0) << row.what;
-    EXPECT_EQ(log_, (CallLog{"error:NULL:"})) << row.what;
+    EXPECT_EQ(log_, row.fired) << row.what;
     EXPECT_EQ(ReadResult(), "NULL:") << row.what;
   }
   Configure(kMathSine, 0.0, 0.0, 7.0);

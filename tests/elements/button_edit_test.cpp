@@ -35,7 +35,7 @@ class EditTest : public FormFixture {
   std::unique_ptr<THIEdit> MakeEdit(const std::string& initialText = std::string()) {
     return Make<THIEdit>([&](THIEdit& e) {
       e.colour = 0xFF000005;
-      e.edgeStyle = kEdgeSunken;
+      e.edgeStyle = EdgeStyle::kSunken;
       e.text = initialText;
       e.textProvider = e.OwnTextProvider();
       e.onChange = MakeLink<&ProbeElement::recordPoint>(&change_);

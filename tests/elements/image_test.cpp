@@ -38,7 +38,7 @@ class ImageTest : public testing::FormFixture {
       image.left = image.top = 0;
       image.width = width;
       image.height = height;
-      image.edgeStyle = 1;
+      image.edgeStyle = EdgeStyle::kSingle;
       image.colour = kBackground;
       image.autoSize = autoSize;
       image.drawRoutine = image.FittedDrawRoutine();

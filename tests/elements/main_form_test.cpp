@@ -7,6 +7,7 @@
 #include "elements/win/secondary_forms.h"
 #include "tests/support/form_fixture.h"
 #include "tests/support/probe_element.h"
+#include "toolkit/application.h"
 #include "toolkit/ini_file.h"
 #include "toolkit/lists.h"
 
@@ -90,7 +91,7 @@ TEST_F(MainFormTest, StaysHiddenUntilTheStartRoutineRuns) {
   EXPECT_TRUE(IsWindowVisible(WindowOf(form)));
   ASSERT_GE(log_.size(), 2u);  // showing may also activate it
   EXPECT_EQ(CallLog(log_.begin(), log_.begin() + 2), (CallLog{"start:NULL:", "show:NULL:"}));
-  EXPECT_EQ(GetControlText(AppWindow), "Lobrin test");
+  EXPECT_EQ(GetControlText(AppWindow()), "Lobrin test");
 }
 
 TEST_F(MainFormTest, AFormFreedBeforeTheStartRoutineIsNotStarted) {

@@ -62,9 +62,9 @@ TEST_F(MessageElement, LinkedCaptionAndNoButtonOfYesNoCancel) {
   ProbeElement captionSource(log_, "caption");
   SetText(captionSource.answer, "Question");
   message_.defaultText = "Go on?";
-  message_.buttonsKind = 3;
-  message_.iconKind = 2;
-  message_.defaultButtonIndex = 1;
+  message_.buttonsKind = MessageButtons::kYesNoCancel;
+  message_.iconKind = MessageIcon::kQuestion;
+  message_.defaultButtonIndex = MessageDefaultButton::kSecond;
   message_.captionLink = MakeLink<&ProbeElement::answerPoint>(&captionSource);
   message_.resultEvent = Probe("result");
   message_.yesEvent = Probe("yes");

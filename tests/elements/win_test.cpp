@@ -25,14 +25,17 @@ TEST_F(WinInit, EdgeStyleAndEdgeKindOnTheRealWindow) {
   constexpr DWORD kEdgeBits = WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_DLGMODALFRAME;
   const struct {
     bool edit;
-    std::uint8_t edgeStyle, edgeKind;
+    EdgeStyle edgeStyle;
+    EdgeKind edgeKind;
     DWORD edge;   // the edge bits of the extended style
     bool border;  // WS_BORDER
   } rows[] = {
-      {true, 0, 0, WS_EX_CLIENTEDGE, false},  {true, 0, 2, WS_EX_STATICEDGE, false},
-      {true, 1, 2, 0, true},                  // single: a border instead of the client edge
-      {true, 2, 2, WS_EX_CLIENTEDGE, false},  // own edge: the kind is ignored
-      {false, 1, 0, 0, false},                {false, 0, 0, WS_EX_CLIENTEDGE, false},
+      {true, EdgeStyle::kSunken, EdgeKind::kUnchanged, WS_EX_CLIENTEDGE, false},
+      {true, EdgeStyle::kSunken, EdgeKind::kStatic, WS_EX_STATICEDGE, false},
+      {true, EdgeStyle::kSingle, EdgeKind::kStatic, 0, true},  // a border instead of the client edge
+      {true, EdgeStyle::kOwn, EdgeKind::kStatic, WS_EX_CLIENTEDGE, false},  // the kind is ignored
+      {false, EdgeStyle::kSingle, EdgeKind::kUnchanged, 0, false},
+      {false, EdgeStyle::kSunken, EdgeKind::kUnchanged, WS_EX_CLIENTEDGE, false},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(::testing::Message() << (row.edit ? "edit " : "label ") << int(row.edgeStyle) << "/"

@@ -32,24 +32,25 @@ TEST_F(CalculatorFormTest, BuildsTheWholeGraphWithLinkTrafficOffAndFreesEveryWin
   auto* form = new TClassMainForm_2157830();
   EXPECT_EQ(TClassMainForm_2157830::ElementCount(), 53);
   EXPECT_EQ(TClassMainForm_2157830::LinkCount(), 36);
+  EXPECT_EQ(form->Elements().ElementsMade(), 53) << "the window leaves no element out";
 
   HWND main = form->MainForm->control->handle;
   ASSERT_TRUE(IsWindow(main));
   EXPECT_FALSE(IsWindowVisible(main)) << "nothing shows before the start-up step";
 
   // While traffic is off, a typed frequency reaches no wavelength element.
-  Type(form->FrequencyEdit, "150");
-  EXPECT_EQ(form->HWavelengthMath->result, 0.0);
-  SendMessageA(form->FrequencyEdit->control->handle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+  Type(&form->Elements().EditAt(graph::FrequencyEdit), "150");
+  EXPECT_EQ(form->Elements().MathAt(graph::HWavelengthMath).result, 0.0);
+  SendMessageA(form->Elements().EditAt(graph::FrequencyEdit).control->handle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
 
   EnableLinks();
   RunStartupCallbacks();
   EXPECT_TRUE(IsWindowVisible(main));
-  Type(form->FrequencyEdit, "150");
-  EXPECT_EQ(form->HWavelengthMath->result, 2.0);
+  Type(&form->Elements().EditAt(graph::FrequencyEdit), "150");
+  EXPECT_EQ(form->Elements().MathAt(graph::HWavelengthMath).result, 2.0);
 
   LOGFONTA font{};
-  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(form->CalculateButton->control->handle, WM_GETFONT, 0, 0)),
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(form->Elements().ButtonAt(graph::CalculateButton).control->handle, WM_GETFONT, 0, 0)),
              sizeof font, &font);
   EXPECT_EQ(font.lfWeight, FW_BOLD) << "the caption of Calculate is bold";
 

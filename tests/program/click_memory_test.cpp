@@ -34,11 +34,11 @@ void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
 namespace lobrin {
 namespace {
 
-void Retype(THIEdit* edit, const char* text) {
-  SendMessageA(edit->control->handle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+void Retype(THIEdit& edit, const char* text) {
+  SendMessageA(edit.control->handle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
-std::string Text(THIEdit* edit) { return GetControlText(edit->control); }
+std::string Text(THIEdit& edit) { return GetControlText(edit.control); }
 
 class ClickMemoryTest : public ::testing::Test {
  protected:
@@ -59,10 +59,12 @@ class ClickMemoryTest : public ::testing::Test {
   int CountedClick() {
     g_allocations = 0;
     g_counting = true;
-    SendMessageA(form_->CalculateButton->control->handle, BM_CLICK, 0, 0);
+    SendMessageA(form_->Elements().ButtonAt(graph::CalculateButton).control->handle, BM_CLICK, 0, 0);
     g_counting = false;
     return g_allocations;
   }
+
+  THIEdit& Edit(graph::Id id) { return form_->Elements().EditAt(id); }
 
   TClassMainForm_2157830* form_ = nullptr;
 };
@@ -79,17 +81,17 @@ TEST_F(ClickMemoryTest, AClickAfterTheFirstTakesNoHeapMemory) {
       {"0", "28.5", "144", ""},  // a division by zero: the H-plane boxes are left as they are
   };
   for (const auto& row : rows) {
-    Retype(form_->HMetersEdit, "");
-    Retype(form_->HPlaneBwEdit, row.hPlane);
-    Retype(form_->EPlaneBwEdit, row.ePlane);
-    Retype(form_->FrequencyEdit, row.frequency);
+    Retype(Edit(graph::HMetersEdit), "");
+    Retype(Edit(graph::HPlaneBwEdit), row.hPlane);
+    Retype(Edit(graph::EPlaneBwEdit), row.ePlane);
+    Retype(Edit(graph::FrequencyEdit), row.frequency);
     CountedClick();  // the first click may take memory for texts longer than any before
-    const std::string shown = Text(form_->HMetersEdit);
+    const std::string shown = Text(Edit(graph::HMetersEdit));
     EXPECT_EQ(CountedClick(), 0) << row.hPlane << " / " << row.ePlane << " / " << row.frequency;
-    EXPECT_EQ(Text(form_->HMetersEdit), shown);
+    EXPECT_EQ(Text(Edit(graph::HMetersEdit)), shown);
     if (row.hMetres != nullptr) EXPECT_EQ(shown, row.hMetres);
     else EXPECT_FALSE(shown.empty());
-    EXPECT_FALSE(Text(form_->EFeetEdit).empty());
+    EXPECT_FALSE(Text(Edit(graph::EFeetEdit)).empty());
   }
 }
 

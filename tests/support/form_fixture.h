@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "elements/data.h"
+#include "toolkit/application.h"
 #include "toolkit/control.h"
 
 namespace lobrin::testing {
@@ -25,12 +26,7 @@ inline void DrainMessages() {
 // Puts the process-wide state back to "nothing made yet", link traffic off.
 inline void ResetToolkitState() {
   DrainMessages();
-  AppWindow = nullptr;
-  AppWindowInUse = LoopRunning = QuitReceived = false;
-  PreDispatchHook = KeyNavigationHook = nullptr;
-  AfterCreateHook = InvalidationHook = ResizeAlignmentHook = IdleHook = nullptr;
-  MeasureHook = nullptr;
-  PrivateMessageProc = nullptr;
+  Application().Reset();
   DisableLinks();
 }
 

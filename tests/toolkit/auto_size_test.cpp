@@ -31,11 +31,11 @@ TEST_F(AutoSizeTest, EachKindAddsItsMarginsAlongTheSidesItSizes) {
   const std::string text = "Stacking distance H-plane";
   const struct {
     const char* kind;
-    int dock;
+    DockingSide dock;
     int widthMargin, heightMargin;  // -1: that side keeps its 300 x 50
   } rows[] = {
-      {"label", kDockNone, 1, 1}, {"edit", kDockNone, -1, 6},   {"button", kDockNone, 14, -1},
-      {"label", kDockTop, -1, 1}, {"label", kDockLeft, 1, -1},
+      {"label", DockingSide::kNone, 1, 1}, {"edit", DockingSide::kNone, -1, 6},   {"button", DockingSide::kNone, 14, -1},
+      {"label", DockingSide::kTop, -1, 1}, {"label", DockingSide::kLeft, 1, -1},
   };
   for (const auto& row : rows) {
     const std::string kind = row.kind;
@@ -47,8 +47,8 @@ TEST_F(AutoSizeTest, EachKindAddsItsMarginsAlongTheSidesItSizes) {
     if (kind == "edit") SetControlText(control, text);
     SetAutoSize(control, true);
     const SIZE expected = Measure(control, text);
-    EXPECT_EQ(ControlWidth(control), row.widthMargin < 0 ? 300 : expected.cx + row.widthMargin) << kind << row.dock;
-    EXPECT_EQ(ControlHeight(control), row.heightMargin < 0 ? 50 : expected.cy + row.heightMargin) << kind << row.dock;
+    EXPECT_EQ(ControlWidth(control), row.widthMargin < 0 ? 300 : expected.cx + row.widthMargin) << kind << int(row.dock);
+    EXPECT_EQ(ControlHeight(control), row.heightMargin < 0 ? 50 : expected.cy + row.heightMargin) << kind << int(row.dock);
     control->Free();
   }
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/support/form_fixture.h"
+#include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/message_loop.h"
 
@@ -65,8 +66,8 @@ class ClosingTest : public testing::FormTest {
 TEST_F(ClosingTest, ClosingTheMainFormEndsTheLoopAndTheApplicationWindowGoesWithIt) {
   RunLoop([this] { PostMessageA(formHandle_, WM_CLOSE, 0, 0); });
   EXPECT_EQ(app_, nullptr);
-  EXPECT_EQ(AppWindow, nullptr);
-  EXPECT_FALSE(LoopRunning);
+  EXPECT_EQ(AppWindow(), nullptr);
+  EXPECT_FALSE(LoopRunning());
   EXPECT_FALSE(IsWindow(formHandle_));
   EXPECT_FALSE(IsWindow(appHandle_));
   EXPECT_EQ(Steps(), (Sequence{"application window destroyed", "form destroyed"}));
@@ -77,7 +78,7 @@ TEST_F(ClosingTest, ACloseQueryThatRefusesKeepsEverythingOpen) {
   bool stillOpen = false;
   RunLoop([&] {
     SendMessageA(formHandle_, WM_CLOSE, 0, 0);
-    stillOpen = IsWindow(formHandle_) && IsWindow(appHandle_) && !QuitReceived && LoopRunning;
+    stillOpen = IsWindow(formHandle_) && IsWindow(appHandle_) && !QuitReceived() && LoopRunning();
     PostMessageA(appHandle_, WM_CLOSE, 0, 0);  // the application window's own close ends the run
   });
   EXPECT_EQ(asked_, 1);
@@ -111,7 +112,7 @@ TEST_F(ClosingTest, EndApplicationOutsideTheLoopClosesAndFreesTheApplicationWind
   app_ = nullptr;
   EndApplication(app);
   EXPECT_EQ(app, nullptr);
-  EXPECT_TRUE(QuitReceived);
+  EXPECT_TRUE(QuitReceived());
   EXPECT_FALSE(IsWindow(appHandle_));
   EXPECT_FALSE(IsWindow(formHandle_));
 }

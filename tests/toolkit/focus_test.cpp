@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/support/form_fixture.h"
+#include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/focus.h"
 
@@ -108,7 +109,7 @@ TEST_F(FocusTest, EnterClicksTheDefaultButtonUnlessTheFocusedControlTakesEnter) 
   button->onClick = TNotifyEvent{[](void* n, TControl*) { ++*static_cast<int*>(n); }, &clicks};
   SetDialogButton(button, kKeyEnter, true);
   EXPECT_EQ(form_->defaultButton, button);
-  LoopRunning = true;  // the filter runs as the application window's message event
+  Application().loopRunning = true;  // the filter runs as the application window's message event
   for (TControl* focused : {memo, edit}) {
     Start(focused);
     Press(VK_RETURN);
@@ -119,7 +120,7 @@ TEST_F(FocusTest, EnterClicksTheDefaultButtonUnlessTheFocusedControlTakesEnter) 
   SetDialogButton(button, kKeyEnter, false);
   EXPECT_EQ(form_->defaultButton, nullptr);
   EXPECT_FALSE(app_->onMessage) << "switching off puts the earlier (empty) event back";
-  LoopRunning = false;
+  Application().loopRunning = false;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/support/form_fixture.h"
+#include "toolkit/application.h"
 #include "toolkit/control.h"
 
 namespace lobrin {
@@ -49,11 +50,11 @@ class MessageRoutingTest : public testing::FormTest {
     g_handledBy.clear();
     g_freedBy.clear();
     g_probeMessage = kPrivateMessage;
-    PreDispatchHook = &PreDispatch;
-    PrivateMessageProc = [](WPARAM, LPARAM) { Steps().push_back("built-in"); };
+    Application().preDispatchHook = &PreDispatch;
+    Application().privateMessageProc = [](WPARAM, LPARAM) { Steps().push_back("built-in"); };
     app_->onMessage = TMessageEvent{&AppEvent, nullptr};
     MakeProbeLabel();
-    LoopRunning = true;  // the application event sees messages only while the loop runs
+    Application().loopRunning = true;  // the application event sees messages only while the loop runs
   }
   void MakeProbeLabel() {
     g_control = label_ = MakeLabel(form_, "probe");
@@ -92,12 +93,12 @@ TEST_F(MessageRoutingTest, TheFirstStepThatHandlesEndsTheSequence) {
 }
 
 TEST_F(MessageRoutingTest, WithoutTheLoopOrAfterQuitStepsAreLeftOut) {
-  LoopRunning = false;
+  Application().loopRunning = false;
   Sequence expected = kFullSequence;
   expected.erase(expected.begin() + 1);
   EXPECT_EQ(Send(kPrivateMessage), expected) << "no application event outside the loop";
-  LoopRunning = true;
-  QuitReceived = true;  // only the handlers marked for it run, and no after-message step
+  Application().loopRunning = true;
+  Application().quitReceived = true;  // only the handlers marked for it run, and no after-message step
   EXPECT_EQ(Send(kPrivateMessage), (Sequence{"pre-dispatch", "application event", "message event",
                                              "first handler", "additional hook", "built-in"}));
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tests/support/form_fixture.h"
+#include "toolkit/application.h"
 #include "toolkit/control.h"
 
 namespace lobrin {
@@ -88,7 +89,7 @@ TEST_F(WindowBindingTest, ANewWindowGetsItsFontOnceAndNoRepaintUntilItShows) {
   g_fonts.clear();
   TControl* label = g_watched = MakeLabel(form_, "first");
   label->font->SetFontWeight(700);  // a font of its own, not the form's
-  PreDispatchHook = [](TControl* control, TMessage& msg, LRESULT&) {
+  Application().preDispatchHook = [](TControl* control, TMessage& msg, LRESULT&) {
     if (control != g_watched) return false;
     if (msg.message == WM_SETFONT &&
         msg.wParam == reinterpret_cast<WPARAM>(control->font->FontHandle())) {
@@ -99,7 +100,7 @@ TEST_F(WindowBindingTest, ANewWindowGetsItsFontOnceAndNoRepaintUntilItShows) {
     return false;
   };
   HWND hwnd = HandleOf(label);
-  PreDispatchHook = nullptr;
+  Application().preDispatchHook = nullptr;
   EXPECT_EQ(g_fonts, "own font ");
 
   RECT pending;

@@ -16,7 +16,8 @@ DWORD WindowStyle(TControl* control, int which = GWL_STYLE) {
 // SS_LEFTNOWORDWRAP is a value of the type field, not a flag: it must go when the alignment changes.
 TEST_F(WindowSettingsTest, LabelAlignmentReplacesTheWholeTypeField) {
   TControl* label = MakeLabel(form_, "Metres");
-  const std::pair<std::uint8_t, DWORD> rows[] = {{kAlignCenter, SS_CENTER}, {kAlignRight, SS_RIGHT}, {kAlignLeft, SS_LEFT}};
+  const std::pair<TextAlignment, DWORD> rows[] = {
+      {TextAlignment::kCenter, SS_CENTER}, {TextAlignment::kRight, SS_RIGHT}, {TextAlignment::kLeft, SS_LEFT}};
   for (auto [alignment, expected] : rows) {
     SetTextAlignment(label, alignment);
     EXPECT_EQ(WindowStyle(label) & SS_TYPEMASK, expected) << int(alignment);

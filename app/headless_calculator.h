@@ -1,0 +1,52 @@
+#pragma once
+// The calculator's graph without windows: its seven edit boxes are windowless
+// text boxes, its buttons windowless buttons, and its info box counts the
+// requests to show. The main form, the labels and the pictures are left out:
+// no link reaches them.
+
+#include <string>
+
+#include "app/calculator_graph.h"
+#include "elements/windowless.h"
+
+namespace lobrin {
+
+struct HeadlessKit {
+  using Edit = THITextBox;
+  using Button = THIPushButton;
+  using Message = THISilentMessage;
+
+  THITextBox* MakeEdit(graph::Id) { return new THITextBox(); }
+  THIPushButton* MakeButton(graph::Id, const TData& clickData);
+  THISilentMessage* MakeMessage(graph::Id) { return new THISilentMessage(); }
+  OwnedElement MakeVisual(const graph::ElementRow&) { return {}; }
+};
+
+class HeadlessCalculator {
+ public:
+  // Builds the graph; link traffic is left as it is.
+  HeadlessCalculator();
+
+  CalculatorGraph<HeadlessKit>& Graph() { return graph_; }
+  THITextBox& Box(graph::Id edit) { return graph_.EditAt(edit); }
+  void Click(graph::Id button) { graph_.ButtonAt(button).Click(); }
+
+ private:
+  HeadlessKit kit_;
+  CalculatorGraph<HeadlessKit> graph_;
+};
+
+// What the four result boxes show: H-plane metres and feet, E-plane metres and feet.
+struct DistanceTexts {
+  std::string hMetres, hFeet, eMetres, eFeet;
+  bool operator==(const DistanceTexts& other) const;
+};
+
+// One calculation as the window makes it on a fresh start: the frequency,
+// then the H-plane and E-plane beamwidths are entered (each text at once, as
+// pasted), and Calculate is clicked once. Switches link traffic on for the
+// calculation and back to what it was.
+DistanceTexts CalculateOnce(const std::string& hPlaneBeamwidth, const std::string& ePlaneBeamwidth,
+                            const std::string& frequency);
+
+}  // namespace lobrin

@@ -1,0 +1,156 @@
+// The calculator's own graph tables, built with windowless boxes: exact texts,
+// intermediate values, and what the boxes show after sequences of entries and
+// clicks. The window is checked for the same in tests/app.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/headless_calculator.h"
+#include "tests/support/probe_element.h"
+
+namespace lobrin {
+namespace {
+
+using namespace graph;
+
+TEST(CalculateOnce, WorkedExamplesShowTheseTexts) {
+  const struct {
+    std::string hBeamwidth, eBeamwidth, frequency;
+    DistanceTexts shown;
+  } rows[] = {
+      {"32", "30", "144", {"3.77912008181594", "12.398688329225", "4.02469094287112", "13.2043670330093"}},
+      {"30.2", "28.5", "432", {"1.33288373407207", "4.37297827009301", "1.41059344747959", "4.62793140622894"}},
+      {"22", "22", "1296", {"0.60657905835276", "1.99008883780607", "0.60657905835276", "1.99008883780607"}},
+      {"60", "60", "50", {"6", "19.68504", "6", "19.68504"}},
+      {"180", "180", "144", {"1.04166666666667", "3.41754166666668", "1.04166666666667", "3.41754166666668"}},
+      {"-30", "30", "144", {"-4.02469094287112", "-13.2043670330093", "4.02469094287112", "13.2043670330093"}},
+      {"30,5", "30", "144", {"2.25591726062521", "7.40130358534962", "4.02469094287112", "13.2043670330093"}},
+      // Texts read leniently, as typed into the window.
+      {"30deg", "+30", "1.44e2", {"4.02469094287112", "13.2043670330093", "4.02469094287112", "13.2043670330093"}},
+      // A plane whose beamwidth gives no divisor, or no finite half angle, stays empty.
+      {"0", "30", "144", {"", "", "4.02469094287112", "13.2043670330093"}},
+      {"32", "deg", "144", {"3.77912008181594", "12.398688329225", "", ""}},
+      {"1e999", "-1e999", "144", {"", "", "", ""}},
+      {std::string(400, '9'), "30", "144", {"", "", "4.02469094287112", "13.2043670330093"}},
+      // No wavelength: the distance is 0 and so are the feet.
+      {"32", "30", "", {"0", "0", "0", "0"}},
+      {"32", "30", "0", {"0", "0", "0", "0"}},
+      {"32", "30", "1e999", {"0", "0", "0", "0"}},
+  };
+  for (const auto& row : rows) {
+    const DistanceTexts shown = CalculateOnce(row.hBeamwidth, row.eBeamwidth, row.frequency);
+    EXPECT_EQ(shown, row.shown) << row.hBeamwidth << " / " << row.eBeamwidth << " at " << row.frequency << ": "
+                                << shown.hMetres << " " << shown.hFeet << " " << shown.eMetres << " "
+                                << shown.eFeet;
+  }
+  EXPECT_FALSE(LinksEnabled()) << "link traffic is put back as it was";
+}
+
+class HeadlessGraph : public ::testing::Test {
+ protected:
+  THITextBox& Box(Id id) { return calculator_.Box(id); }
+
+  HeadlessCalculator calculator_;
+  testing::LinkTrafficOn traffic_;  // on once the graph is built, as at start-up
+};
+
+TEST_F(HeadlessGraph, HoldsTheCalculationElementsOnly) {
+  // 7 edits, 3 buttons, 12 arithmetic elements, 6 hubs and the info box; no
+  // main form, label or picture.
+  EXPECT_EQ(calculator_.Graph().ElementsMade(), 29);
+  EXPECT_EQ(calculator_.Graph().Element(MainForm), nullptr);
+  EXPECT_EQ(calculator_.Graph().Element(ArrayPicture), nullptr);
+}
+
+TEST_F(HeadlessGraph, IntermediateValuesFor30DegreesAt144MHz) {
+  Box(FrequencyEdit).Paste("144");
+  Box(HPlaneBwEdit).Paste("30");
+  Box(EPlaneBwEdit).Paste("30");
+  calculator_.Click(CalculateButton);
+  CalculatorGraph<HeadlessKit>& g = calculator_.Graph();
+  EXPECT_EQ(g.MathAt(HWavelengthMath).result, 2.0833333333333335);
+  EXPECT_EQ(g.MathAt(EWavelengthMath).result, 2.0833333333333335);
+  EXPECT_EQ(g.MathAt(EHalfAngleMath).result, 15.0);
+  EXPECT_EQ(g.MathAt(ESineMath).result, 0.25881904510252074);
+  EXPECT_EQ(g.MathAt(EDoubleSineMath).result, 0.5176380902050415);
+  EXPECT_EQ(g.MathAt(EDistanceMath).result, 4.024690942871119);
+  EXPECT_EQ(g.MathAt(HDistanceMath).result, 4.024690942871119);
+  EXPECT_EQ(g.MathAt(EFeetMath).result, 3.28084 * 4.02469094287112);
+}
+
+// Sequences of entries and clicks, and all seven boxes after each "shows".
+enum class Act { kPaste, kClick, kShows };
+struct Step {
+  Act act;
+  Id element;
+  // kPaste: the text; kShows: H bw, E bw, frequency, H m, H ft, E m, E ft.
+  std::array<std::string, 7> texts;
+};
+Step Paste(Id box, const std::string& text) { return {Act::kPaste, box, {text}}; }
+Step Click(Id button) { return {Act::kClick, button, {}}; }
+Step Shows(const std::array<std::string, 7>& texts) { return {Act::kShows, MainForm, texts}; }
+std::vector<Step> Calculate(const char* frequency, const char* hBw, const char* eBw) {
+  return {Paste(FrequencyEdit, frequency), Paste(HPlaneBwEdit, hBw), Paste(EPlaneBwEdit, eBw),
+          Click(CalculateButton)};
+}
+
+const char kH30m[] = "4.02469094287112";
+const char kH30ft[] = "13.2043670330093";
+const char kE30At432m[] = "1.34156364762371";
+const char kE30At432ft[] = "4.40145567766977";
+
+TEST_F(HeadlessGraph, ShowsWhatTheWindowShows) {
+  const struct {
+    const char* name;
+    std::vector<std::vector<Step>> steps;
+  } scenarios[] = {
+      {"an unreadable beamwidth after Clear leaves its plane empty",
+       {Calculate("144", "30", "30"), {Click(ClearButton)}, Calculate("432", "1e999", "30"),
+        {Shows({"1e999", "30", "432", "", "", kE30At432m, kE30At432ft})}}},
+      {"an unreadable beamwidth keeps its plane's earlier texts",
+       {Calculate("144", "30", "30"), Calculate("432", "-1e999", "30"),
+        {Shows({"-1e999", "30", "432", kH30m, kH30ft, kE30At432m, kE30At432ft})},
+        Calculate("144", "30", "1e400"),
+        {Shows({"30", "1e400", "144", kH30m, kH30ft, kE30At432m, kE30At432ft})}}},
+      {"Clear empties every box and keeps the wavelength",
+       {Calculate("432", "30", "30"), {Click(ClearButton), Shows({"", "", "", "", "", "", ""})},
+        {Paste(HPlaneBwEdit, "30"), Paste(EPlaneBwEdit, "30"), Click(CalculateButton),
+         Shows({"30", "30", "", kE30At432m, kE30At432ft, kE30At432m, kE30At432ft})}}},
+      {"Info shows the box and changes nothing",
+       {Calculate("144", "30", "30"), {Click(InfoButton), Shows({"30", "30", "144", kH30m, kH30ft, kH30m, kH30ft})}}},
+      {"metres typed by hand give the feet; unreadable metres no feet",
+       {{Paste(HMetersEdit, "4.02469094287112"), Paste(EMetersEdit, "1e999"),
+         Shows({"", "", "", kH30m, kH30ft, "1e999", ""})}}},
+      {"a frequency set to nothing computes no wavelength",
+       {Calculate("", "30", "30"), {Shows({"30", "30", "", "0", "0", "0", "0"})}}},
+  };
+  for (const auto& scenario : scenarios) {
+    HeadlessCalculator calculator;
+    int number = 0;
+    for (const std::vector<Step>& group : scenario.steps) {
+      for (const Step& step : group) {
+        ++number;
+        switch (step.act) {
+          case Act::kPaste: calculator.Box(step.element).Paste(step.texts[0]); break;
+          case Act::kClick: calculator.Click(step.element); break;
+          case Act::kShows: {
+            std::array<std::string, 7> shown;
+            const Id boxes[] = {HPlaneBwEdit, EPlaneBwEdit, FrequencyEdit, HMetersEdit,
+                                HFeetEdit,    EMetersEdit,  EFeetEdit};
+            for (int i = 0; i < 7; ++i) shown[i] = calculator.Box(boxes[i]).text();
+            EXPECT_EQ(shown, step.texts) << scenario.name << ", step " << number;
+            break;
+          }
+        }
+      }
+    }
+    if (std::string(scenario.name).rfind("Info", 0) == 0) {
+      EXPECT_EQ(calculator.Graph().MessageAt(InfoMessage).shown(), 1);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace lobrin
