@@ -162,9 +162,6 @@ TClassMainForm_2157830::TClassMainForm_2157830() {
 
 TClassMainForm_2157830::~TClassMainForm_2157830() = default;
 
-int TClassMainForm_2157830::ElementCount() { return graph::kElementCount; }
-int TClassMainForm_2157830::LinkCount() { return graph::kLinkCount; }
-
 OwnedElement TClassMainForm_2157830::MakeVisual(const graph::ElementRow& row) {
   switch (row.kind) {
     case graph::Kind::kMainForm: return OwnedElement::Of(MakeMainForm());

@@ -36,10 +36,6 @@ class TClassMainForm_2157830 {
   // Every element, by its number in creation order; owned here.
   Graph& Elements() { return *graph_; }
 
-  // How many elements and links the form makes.
-  static int ElementCount();
-  static int LinkCount();
-
   // --- Making the windowed elements (called by the graph while it builds)
   using Edit = THIEdit;
   using Button = THIButton;

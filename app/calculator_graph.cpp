@@ -2,7 +2,9 @@
 
 namespace lobrin::graph {
 
-const ElementRow kElements[kElementCount] = {
+// A row too many does not compile against the counts in the header, nor (by
+// the static_asserts below each table) a row too few.
+constexpr ElementRow kElements[kElementCount] = {
     {MainForm, "MainForm", Kind::kMainForm},         {CalculateButton, "CalculateButton", Kind::kButton},
     {HPlaneBwEdit, "HPlaneBwEdit", Kind::kEdit},     {FrequencyEdit, "FrequencyEdit", Kind::kEdit},
     {HHalfAngleMath, "HHalfAngleMath", Kind::kMath}, {HSineMath, "HSineMath", Kind::kMath},
@@ -32,6 +34,12 @@ const ElementRow kElements[kElementCount] = {
     {EFeetMath, "EFeetMath", Kind::kMath},           {StackingDistanceLabel, "StackingDistanceLabel", Kind::kLabel},
     {PlaneNoteLabel, "PlaneNoteLabel", Kind::kLabel},
 };
+constexpr bool ElementsInCreationOrder() {
+  for (int i = 0; i < kElementCount; ++i)
+    if (kElements[i].id != i + 1) return false;
+  return true;
+}
+static_assert(ElementsInCreationOrder(), "the form makes 53 elements, one row each, in creation order");
 
 namespace {
 constexpr double kFeetPerMetre = 3.28084;
@@ -81,7 +89,7 @@ constexpr Point showPoint = Point::showPoint;
 
 // Each row stores one link: into an output event of the source element, or
 // into the data link through which the source reads an operand.
-const LinkRow kLinks[kLinkCount] = {
+constexpr LinkRow kLinks[kLinkCount] = {
     {CalculateButton, onClick, CalculateHub, fanOutPoint, 0},
     {FrequencyEdit, onChange, FrequencyHub, fanOutPoint, 0},
     {HHalfAngleMath, resultEvent, HSineMath, computePoint, 0},
@@ -119,6 +127,12 @@ const LinkRow kLinks[kLinkCount] = {
     {EDistanceMath, secondOperandLink, EDoubleSineMath, resultPoint, 0},
     {EFeetMath, resultEvent, EFeetEdit, setTextPoint, 0},
 };
+constexpr bool EveryLinkRowFilled() {
+  for (const LinkRow& row : kLinks)
+    if (row.source == 0 || row.target == 0) return false;
+  return true;
+}
+static_assert(EveryLinkRowFilled(), "the form makes 36 links: a row is missing");
 
 const ElementRow& RowOf(Id id) { return kElements[id - 1]; }
 

@@ -20,7 +20,6 @@
 #include <string>
 
 #include "calculator.h"
-#include "message_box.h"
 #include "window_search.h"
 
 namespace lobrin::gui {

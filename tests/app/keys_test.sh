@@ -28,7 +28,9 @@ for box in "100 60" "100 85" "100 110"; do
   click_control $box
   xdotool key Return
 done
-sleep 0.5
+# Keys are handled in order: once this Tab has moved the focus on, the Enters are done.
+xdotool key Tab
+check "Tab after Enter in the frequency reaches Clear" probe --expect-focus 180 110
 check "H-plane beamwidth unchanged after Enter" probe --expect-text 100 60 32
 check "E-plane beamwidth unchanged after Enter" probe --expect-text 100 85 30
 check "frequency unchanged after Enter" probe --expect-text 100 110 144

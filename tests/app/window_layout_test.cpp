@@ -163,11 +163,12 @@ TEST_F(WindowTest, EveryControlInItsPlaceWithItsText) {
 }
 
 TEST_F(WindowTest, PicturesAreDrawn) {
-  ASSERT_TRUE(calc().Responsive());
-  Sleep(200);  // let the first paint reach the screen
   struct Picture {
     int left, top, width, height;
     bool hasRed;  // the points A and B of the beamwidth plot are red
+  };
+  struct Ink {
+    int dark = 0, light = 0, red = 0;
   };
   for (const Picture& picture :
        {Picture{245, 45, 395, 320, false}, Picture{40, 150, 205, 220, true}}) {
@@ -175,16 +176,23 @@ TEST_F(WindowTest, PicturesAreDrawn) {
     RECT rect = {picture.left, picture.top, picture.left + picture.width,
                  picture.top + picture.height};
     MapWindowPoints(calc().MainWindow(), HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
-    int dark = 0, light = 0, red = 0;
-    for (unsigned pixel : ScreenPixels(rect)) {
-      const unsigned r = pixel >> 16 & 0xFF, g = pixel >> 8 & 0xFF, b = pixel & 0xFF;
-      if (r + g + b < 200) ++dark;
-      if (r > 230 && g > 230 && b > 230) ++light;
-      if (r > 160 && g < 100 && b < 100) ++red;
-    }
-    EXPECT_GT(dark, 100) << "no line drawing";
-    EXPECT_GT(light, picture.width * picture.height / 4) << "no white paper";
-    EXPECT_TRUE(!picture.hasRed || red > 4) << "no red marks";
+    Ink ink;
+    const auto drawn = [&] {
+      ink = Ink{};
+      for (unsigned pixel : ScreenPixels(rect)) {
+        const unsigned r = pixel >> 16 & 0xFF, g = pixel >> 8 & 0xFF, b = pixel & 0xFF;
+        if (r + g + b < 200) ++ink.dark;
+        if (r > 230 && g > 230 && b > 230) ++ink.light;
+        if (r > 160 && g < 100 && b < 100) ++ink.red;
+      }
+      return ink.dark > 100 && ink.light > picture.width * picture.height / 4 &&
+             (!picture.hasRed || ink.red > 4);
+    };
+    // The first paint reaches the screen a moment after the window answers.
+    WaitUntil(drawn, 5000);
+    EXPECT_GT(ink.dark, 100) << "no line drawing";
+    EXPECT_GT(ink.light, picture.width * picture.height / 4) << "no white paper";
+    EXPECT_TRUE(!picture.hasRed || ink.red > 4) << "no red marks";
   }
 }
 

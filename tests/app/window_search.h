@@ -1,7 +1,7 @@
 #pragma once
-// Finding and reading windows of another process. Every message goes out with
-// SendMessageTimeoutA, so a hung program makes a call fail instead of
-// blocking the driver.
+// Finding and reading windows of another process, message boxes among them.
+// Every message goes out with SendMessageTimeoutA, so a hung program makes a
+// call fail instead of blocking the driver.
 
 #include <windows.h>
 
@@ -52,5 +52,20 @@ HWND ControlAt(HWND parent, int left, int top, const char* classPart = "");
 
 // The rectangle of `child` in the client coordinates of `parent`.
 RECT RectInParent(HWND parent, HWND child);
+
+// A message box of another process, as the user sees it: caption, text, buttons.
+struct MessageBoxView {
+  HWND window = nullptr;
+  std::string caption;
+  std::string text;  // the text control's bytes (line breaks as CR LF)
+  int visibleButtons = 0;
+};
+
+// Waits for a visible message box (class "#32770") of the process; the
+// returned view has a null window on timeout.
+MessageBoxView WaitForMessageBox(DWORD processId, DWORD timeoutMs);
+
+// Presses OK in the box; true when the box is gone within `timeoutMs`.
+bool PressOk(HWND box, DWORD timeoutMs);
 
 }  // namespace lobrin::gui

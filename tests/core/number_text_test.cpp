@@ -23,6 +23,7 @@ TEST(NumberText, RealToTextShowsAtMostFifteenDigitsWithoutExponent) {
       {1e20, "100000000000000000000"}, {0.5, "0.5"}, {10.0, "10"}, {1e14, "100000000000000"},
       {1e15, "1000000000000000"}, {123.456, "123.456"}, {-4.024690942871119, "-4.02469094287112"},
       {2.0833333333333335, "2.08333333333333"},
+      {100000000000000.5, "100000000000000"}, {100000000000001.5, "100000000000002"},  // ties go to even
       {12345678901234.0, "12345678901234"},  // one digit short of 15 significant ones: the point still goes
       {std::numeric_limits<double>::infinity(), "INF"}, {-std::numeric_limits<double>::infinity(), "-INF"},
       {std::numeric_limits<double>::quiet_NaN(), "NAN"},

@@ -60,7 +60,8 @@ class MessageBoxDriver {
       box = FindOpenBox();
     }
     if (box == nullptr) return;
-    Sleep(50);  // let the box finish its initialisation
+    // The box fills in its controls while it starts: wait until the button to press is there.
+    for (DWORD waited = 0; GetDlgItem(box, button_) == nullptr && waited < timeoutMs_; waited += 20) Sleep(20);
     found = true;
     caption = TextOf(box);
     text = TextOf(GetDlgItem(box, 0xFFFF));  // the message text's static control

@@ -1,6 +1,5 @@
 #include "elements/font_height.h"
 
-#include <windows.h>
 #include <gtest/gtest.h>
 
 namespace lobrin {
@@ -14,14 +13,6 @@ TEST(FontHeight, PointsAtAGivenResolution) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(FontHeightAtDpi(c.size, c.dpi), c.height) << c.size << "pt at " << c.dpi;
-}
-
-TEST(FontHeight, UsesTheScreenResolution) {
-  HDC screen = GetDC(nullptr);
-  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  EXPECT_EQ(ScreenDpiY(), dpi);
-  EXPECT_EQ(FontHeightFromPoints(8), -((8 * dpi + 36) / 72));
 }
 
 }  // namespace

@@ -146,21 +146,8 @@ TEST_F(MainFormTest, ActivationEventsAlsoWhileMinimised) {
   EXPECT_EQ(log_, (CallLog{"activate:NULL:", "deactivate:NULL:", "deactivate:NULL:"}));
 }
 
-TEST_F(MainFormTest, PositionKeyChoosesTheStore) {
-  const std::pair<const char*, THIMainForm::PositionStore> rows[] = {
-      {"", nullptr},
-      {"settings.ini\\Main", &THIMainForm::StorePositionInIni},
-      {"Settings.INI\\Main", &THIMainForm::StorePositionInRegistry},
-      {"Acme\\Main", &THIMainForm::StorePositionInRegistry},
-  };
-  for (auto [key, store] : rows) {
-    EXPECT_TRUE(MakeForm([&](THIMainForm& f) { f.positionKey = key; }).positionStore == store) << key;
-    ForgetForms();
-  }
-}
-
 // The stored position, in the order Left, Top, Width, Height.
-std::string Stored(bool ini) {
+std::string Stored(bool ini, const std::string& registryKey) {
   std::string text;
   if (ini) {
     std::ifstream in(ProgramDirectory() + kTestIniFile, std::ios::binary);
@@ -170,22 +157,29 @@ std::string Stored(bool ini) {
   }
   for (const char* name : {"Left", "Top", "Width", "Height"}) {
     DWORD value = 0, size = sizeof value, type = 0;
-    if (RegGetValueA(HKEY_CURRENT_USER, "Software\\LobrinElementTests\\Main", name, RRF_RT_ANY, &type, &value,
+    if (RegGetValueA(HKEY_CURRENT_USER, ("Software\\" + registryKey).c_str(), name, RRF_RT_ANY, &type, &value,
                      &size) == ERROR_SUCCESS && type == REG_DWORD)
       text += std::string(name) + "=" + std::to_string(value);
   }
   return text;
 }
 
+// A key that holds ".ini\" (in that case) names an ini file in the program's
+// folder; any other key names a registry key.
 TEST_F(MainFormTest, PositionRoundTripsThroughTheRegistryAndTheIniFile) {
-  for (bool ini : {false, true}) {
-    const std::string key = ini ? std::string(kTestIniFile) + "\\Main" : "LobrinElementTests\\Main";
+  const struct {
+    std::string key;
+    bool ini;
+  } rows[] = {{"LobrinElementTests\\Main", false},
+              {std::string(kTestIniFile) + "\\Main", true},
+              {"LobrinElementTests\\Tests.INI\\Main", false}};
+  for (const auto& [key, ini] : rows) {
     THIMainForm& first = MakeForm([&](THIMainForm& f) { f.positionKey = key; });
     Start();
     SetControlPosition(first.control, 37, 41);
     SetControlSize(first.control, 300, 200);
     SendMessageA(WindowOf(first), WM_CLOSE, 0, 0);
-    EXPECT_EQ(Stored(ini), std::string(ini ? "[Main]" : "") + "Left=37Top=41Width=300Height=200");
+    EXPECT_EQ(Stored(ini, key), std::string(ini ? "[Main]" : "") + "Left=37Top=41Width=300Height=200") << key;
     ForgetForms();
     THIMainForm& second = MakeForm([&](THIMainForm& f) { f.positionKey = key; });
     Start();  // the first show loads the position
