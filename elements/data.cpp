@@ -79,14 +79,30 @@ void SetText(TData& value, const std::string& text) {
   value.textValue = text;
 }
 
+void SetText(TData& value, std::string&& text) {
+  StartValue(value, kDataString);
+  value.textValue = std::move(text);
+}
+
+std::string& StartText(TData& value) {
+  StartValue(value, kDataString);
+  return value.textValue;
+}
+
 bool IsIntegerValue(const TData& value) { return value.kind == kDataInteger; }
 
 std::string ValueToText(const TData& value) {
+  std::string text;
+  ValueToText(value, text);
+  return text;
+}
+
+void ValueToText(const TData& value, std::string& text) {
   switch (value.kind) {
-    case kDataInteger: return IntegerToText(value.integerValue);
-    case kDataString: return value.textValue;
-    case kDataReal: return RealToText(value.realValue);
-    default: return std::string();
+    case kDataInteger: text = IntegerToText(value.integerValue); break;
+    case kDataString: text = value.textValue; break;
+    case kDataReal: RealToText(value.realValue, text); break;
+    default: text.clear(); break;
   }
 }
 
@@ -167,13 +183,23 @@ bool ReadOperand(const THI_Event& link, TData& answer) {
 }  // namespace
 
 std::string TextFromLink(TData& incoming, const THI_Event& link, const std::string& defaultText) {
-  TData answer;
-  if (ReadOperand(link, answer)) return ValueToText(answer);
-  if (!defaultText.empty()) return defaultText;
-  if (incoming.kind == kDataNull) return std::string();
-  std::string text = ValueToText(incoming);
-  ConsumeValue(incoming);
+  std::string text;
+  TextFromLink(incoming, link, defaultText, text);
   return text;
+}
+
+void TextFromLink(TData& incoming, const THI_Event& link, const std::string& defaultText, std::string& text) {
+  TData answer;
+  if (ReadOperand(link, answer)) {
+    ValueToText(answer, text);
+  } else if (!defaultText.empty()) {
+    text = defaultText;
+  } else if (incoming.kind == kDataNull) {
+    text.clear();
+  } else {
+    ValueToText(incoming, text);
+    ConsumeValue(incoming);
+  }
 }
 
 double RealFromLink(TData& incoming, const THI_Event& link, double defaultValue) {

@@ -77,8 +77,14 @@ void SetNull(TData& value);
 void SetInteger(TData& value, std::int32_t i);
 void SetReal(TData& value, double r);
 void SetText(TData& value, const std::string& text);
+// Takes the text over without copying it.
+void SetText(TData& value, std::string&& text);
+// Makes the value a String and gives its text to be written in place (its memory is reused).
+std::string& StartText(TData& value);
 bool IsIntegerValue(const TData& value);
 std::string ValueToText(const TData& value);
+// The same, written into `text` (its memory is reused).
+void ValueToText(const TData& value, std::string& text);
 double ValueToReal(const TData& value);
 std::int32_t ValueToInteger(const TData& value);
 // Takes the next value of the chain, or becomes NULL.
@@ -101,6 +107,8 @@ void ForwardTo(TData& incoming, const THI_Event& link);
 // From the link if linked (and not Break); else a non-empty default; else the
 // incoming value, which is then consumed.
 std::string TextFromLink(TData& incoming, const THI_Event& link, const std::string& defaultText);
+// The same, written into `text` (its memory is reused).
+void TextFromLink(TData& incoming, const THI_Event& link, const std::string& defaultText, std::string& text);
 // As TextFromLink; the default counts when it differs from 0.0 (-0.0 is 0.0).
 double RealFromLink(TData& incoming, const THI_Event& link, double defaultValue);
 // Reads a fresh NULL value through the link; no default, nothing consumed.

@@ -388,7 +388,8 @@ HWND HandleOf(TControl* control);
 LRESULT SendToControl(TControl* control, UINT message, WPARAM wParam, LPARAM lParam);
 // The system class's procedure (or DefWindowProcA) for the message.
 LRESULT DefaultProcessing(TControl* control, TMessage& msg);
-// The control of a toolkit window ("SELF_" property), or none.
+// The control of a toolkit window (the one its "SELF_" property names), or none.
+// Answered in-process, without asking the window.
 TControl* ControlOfWindow(HWND hwnd);
 // Adds a handler to the chain unless it is already there.
 void AttachHandler(TControl* control, TMessageProc handler, bool alsoAfterQuit);
@@ -409,6 +410,8 @@ std::uint8_t SystemVersionCode();
 void SetControlText(TControl* control, const std::string& text);
 // The window text, or the caption copy without a window.
 std::string GetControlText(TControl* control);
+// The same, written into `text` (its memory is reused).
+void ReadControlText(TControl* control, std::string& text);
 // Repaints the whole client area (erase) unless the application has quit.
 void InvalidateControl(TControl* control);
 

@@ -119,7 +119,7 @@ AfterBuiltIn OnSetCursor(TControl* control, TMessage& msg) {
 }
 
 AfterBuiltIn OnNcDestroy(TControl* control, TMessage& msg) {
-  RemovePropA(msg.hwnd, kSelfProperty);
+  ForgetWindow(msg.hwnd);
   // The system frees the window's own memory (its text) in the default handling,
   // so every window gets it, also those whose object goes with the window.
   Default(control, msg);
@@ -281,7 +281,7 @@ constexpr bool (*kSteps[])(TControl*, TMessage&) = {
 // A control that is being destroyed, or waits for it, only lets its window go.
 LRESULT MinimalHandling(TControl* control, TMessage& msg) {
   if (msg.message == WM_NCDESTROY) {
-    RemovePropA(msg.hwnd, kSelfProperty);
+    ForgetWindow(msg.hwnd);
     msg.result = DefaultProcessing(control, msg);
     if (control->handle == msg.hwnd) control->handle = nullptr;
     return msg.result;

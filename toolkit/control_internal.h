@@ -12,6 +12,14 @@ constexpr char kPreviousProcProperty[] = "PREV_PROC";
 // WM_SYSCOMMAND's wParam under this mask is the SC_ command; the low bits are the system's.
 constexpr WPARAM kSystemCommandMask = 0xFFF0;
 
+// --- Which control a window belongs to (control_registry.cpp) ---
+// Binds the window to its control: in-process, and as the "SELF_" property.
+void BindWindow(HWND hwnd, TControl* control);
+// Unbinds a window that is going away: the property and the in-process entry.
+void ForgetWindow(HWND hwnd);
+// Drops the in-process entry of a window that is gone (after WM_NCDESTROY).
+void ForgetDestroyedWindow(HWND hwnd);
+
 // --- Handlers of the chain (control_handlers.cpp) ---
 bool ChildControlHandler(TControl* control, TMessage& msg, LRESULT& result);
 bool FormFocusHandler(TControl* control, TMessage& msg, LRESULT& result);

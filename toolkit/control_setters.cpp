@@ -73,20 +73,36 @@ void SetControlText(TControl* control, const std::string& text) {
 }
 
 std::string GetControlText(TControl* control) {
-  if (control == nullptr) return std::string();
-  if (control->handle == nullptr || control->textOnlyInCopy) return control->caption;
+  std::string text;
+  ReadControlText(control, text);
+  return text;
+}
+
+void ReadControlText(TControl* control, std::string& text) {
+  if (control == nullptr) {
+    text.clear();
+    return;
+  }
+  if (control->handle == nullptr || control->textOnlyInCopy) {
+    text = control->caption;
+    return;
+  }
   const int length = GetWindowTextLengthA(control->handle);
-  if (length <= 0) return std::string();
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  if (length <= 0) {
+    text.clear();
+    return;
+  }
+  // The window writes the terminating zero into the string's own final place.
+  text.resize(static_cast<std::size_t>(length));
   const int copied = GetWindowTextA(control->handle, &text[0], length + 1);
   text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-  return text;
 }
 
 void InvalidateControl(TControl* control) {
   assert(control != nullptr);
   if (QuitReceived() || control->handle == nullptr) return;
-  InvalidateRect(control->handle, nullptr, TRUE);
+  // A window that is not on screen yet is painted whole when it shows.
+  if (IsWindowVisible(control->handle)) InvalidateRect(control->handle, nullptr, TRUE);
   if (const TControlProc invalidated = Application().invalidationHook; invalidated != nullptr) invalidated(control);
 }
 
@@ -316,7 +332,9 @@ void FontChanged(void* data, TGraphicTool* tool) {
   if (control->tearingDown) return;
   control->textColour = tool->Colour();
   if (control->handle != nullptr) {
-    SendMessageA(control->handle, WM_SETFONT, reinterpret_cast<WPARAM>(tool->FontHandle()), 1);
+    // A window that is not on screen yet is painted whole when it shows.
+    const LPARAM redraw = IsWindowVisible(control->handle) ? TRUE : FALSE;
+    SendMessageA(control->handle, WM_SETFONT, reinterpret_cast<WPARAM>(tool->FontHandle()), redraw);
   }
   if (control->contentChanged != nullptr) control->contentChanged(control);
   InvalidateControl(control);

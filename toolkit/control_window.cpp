@@ -1,6 +1,9 @@
 // The window of a control: lazy creation with superclassed window classes,
 // the window procedure that finds the control of a window, and destruction.
 
+#include <string>
+#include <vector>
+
 #include "toolkit/application.h"
 #include "toolkit/control.h"
 #include "toolkit/control_internal.h"
@@ -19,14 +22,36 @@ constexpr WPARAM kShowFocusRectangles = MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS);
 
 HINSTANCE ModuleInstance() { return GetModuleHandleA(nullptr); }
 
+std::string ClassNameOf(TControl* control) {
+  return control->registerBaseNameItself ? control->baseClassName : kClassPrefix + control->baseClassName;
+}
+
+// A class this process has registered (or found registered) for its controls,
+// with the procedure of the system class it is built on. Asking the system
+// about a class is slow on some systems, so each class is asked about once.
+struct RegisteredClass {
+  std::string name;
+  WNDPROC baseProc;  // none for classes not built on a system class
+};
+
+std::vector<RegisteredClass>& RegisteredClasses() {
+  static auto* classes = new std::vector<RegisteredClass>;
+  return *classes;
+}
+
+const RegisteredClass* FindRegisteredClass(const std::string& name) {
+  for (const RegisteredClass& known : RegisteredClasses()) {
+    if (known.name == name) return &known;
+  }
+  return nullptr;
+}
+
 // The window class template of a control, from its base system class if there is one.
-bool PrepareClass(TControl* control, WNDCLASSA& wc, std::string& className) {
+void PrepareClass(TControl* control, WNDCLASSA& wc) {
   wc = WNDCLASSA{};
   wc.style = control->classStyle;
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.hInstance = ModuleInstance();
-  className = control->registerBaseNameItself ? control->baseClassName
-                                              : kClassPrefix + control->baseClassName;
   if (!control->baseClassName.empty()) {
     const char* base = control->baseClassName.c_str();
     // System classes are found with any instance on most systems; ask without
@@ -36,16 +61,20 @@ bool PrepareClass(TControl* control, WNDCLASSA& wc, std::string& className) {
     wc.style &= kInheritedClassStyleMask;
   }
   if (control->previousWndProc == nullptr) control->previousWndProc = wc.lpfnWndProc;
-  return true;
 }
 
+// Registers the class unless it exists, and remembers it.
 bool EnsureClassRegistered(TControl* control, WNDCLASSA wc, const std::string& className) {
+  const WNDPROC baseProc = wc.lpfnWndProc;
   WNDCLASSA existing = {};
-  if (GetClassInfoA(ModuleInstance(), className.c_str(), &existing)) return true;
-  wc.lpszClassName = className.c_str();
-  wc.lpfnWndProc = control->windowProc != nullptr ? control->windowProc : &ControlWindowProc;
-  wc.hInstance = ModuleInstance();
-  return RegisterClassA(&wc) != 0;
+  if (!GetClassInfoA(ModuleInstance(), className.c_str(), &existing)) {
+    wc.lpszClassName = className.c_str();
+    wc.lpfnWndProc = control->windowProc != nullptr ? control->windowProc : &ControlWindowProc;
+    wc.hInstance = ModuleInstance();
+    if (RegisterClassA(&wc) == 0) return false;
+  }
+  RegisteredClasses().push_back(RegisteredClass{className, baseProc});
+  return true;
 }
 
 // The icon a top-level window carries: its own, else a copy of the application
@@ -65,8 +94,9 @@ HICON ChooseIcon(TControl* control) {
   return DefaultIcon();
 }
 
+// A bound window is alive: it is unbound when it is destroyed.
 bool WindowBelongsTo(HWND hwnd, TControl* control) {
-  return hwnd != nullptr && IsWindow(hwnd) && GetPropA(hwnd, kSelfProperty) == control;
+  return hwnd != nullptr && ControlOfWindow(hwnd) == control;
 }
 
 }  // namespace
@@ -103,13 +133,18 @@ bool TControl::EnsureWindow() {
 
   DWORD createStyle = style;
   if (!enabled) createStyle |= WS_DISABLED;
+  const std::string className = ClassNameOf(this);
+  const RegisteredClass* known = FindRegisteredClass(className);
   WNDCLASSA wc;
-  std::string className;
-  PrepareClass(this, wc, className);
+  if (known != nullptr) {
+    if (previousWndProc == nullptr) previousWndProc = known->baseProc;
+  } else {
+    PrepareClass(this, wc);
+  }
 
   HWND parentHandle = parent != nullptr ? parent->handle : nullptr;
   if ((createStyle & WS_CHILD) != 0 && parentHandle == nullptr) return false;
-  if (!EnsureClassRegistered(this, wc, className)) return false;
+  if (known == nullptr && !EnsureClassRegistered(this, wc, className)) return false;
 
   int x = bounds.left;
   int y = bounds.top;
@@ -136,16 +171,14 @@ bool TControl::EnsureWindow() {
   handle = created;
 
   SendMessageA(handle, WM_UPDATEUISTATE, kShowFocusRectangles, 0);
-  if (GetPropA(handle, kSelfProperty) == nullptr) SetPropA(handle, kSelfProperty, this);
+  if (ControlOfWindow(handle) == nullptr) BindWindow(handle, this);
   ApplyIcon(this);
   if (alpha < 255) ApplyAlpha(this);
 
   if (afterCreate != nullptr) afterCreate(this);
   if (const TControlProc created = Application().afterCreateHook; created != nullptr) created(this);
-  if (font != nullptr) {
-    FontChanged(this, font);
-    FontChanged(this, font);
-  }
+  // Once is enough: a second time would hand the window the same font again.
+  if (font != nullptr) FontChanged(this, font);
   CreateChildWindows(this);
   return handle != nullptr;
 }
@@ -163,11 +196,6 @@ HWND HandleOf(TControl* control) {
     control->EnsureWindow();
   }
   return control->handle;
-}
-
-TControl* ControlOfWindow(HWND hwnd) {
-  if (hwnd == nullptr) return nullptr;
-  return static_cast<TControl*>(GetPropA(hwnd, kSelfProperty));
 }
 
 LRESULT SendToControl(TControl* control, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -192,20 +220,23 @@ LRESULT CALLBACK ControlWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
   msg.lParam = lParam;
   msg.result = 0;
 
-  TControl* control = nullptr;
   // The first message of a window being created binds it to its object; a window
   // that already has its object never changes hands.
+  TControl* control = ControlOfWindow(hwnd);
   TControl*& creating = Application().creatingControl;
-  if (hwnd != nullptr && creating != nullptr && GetPropA(hwnd, kSelfProperty) == nullptr) {
+  if (control == nullptr && hwnd != nullptr && creating != nullptr) {
     control = creating;
     control->handle = hwnd;
-    SetPropA(hwnd, kSelfProperty, control);
+    BindWindow(hwnd, control);
     creating = nullptr;
-  } else {
-    control = ControlOfWindow(hwnd);
   }
 
-  if (control != nullptr) return control->HandleMessage(msg);
+  if (control != nullptr) {
+    const LRESULT result = control->HandleMessage(msg);
+    // Whatever step answered it, the window is gone after its last message.
+    if (message == WM_NCDESTROY) ForgetDestroyedWindow(hwnd);
+    return result;
+  }
   if (AppWindow() != nullptr) return AppWindow()->HandleMessage(msg);
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }

@@ -78,11 +78,27 @@ std::string IntegerToText(std::int32_t value) {
 }
 
 std::string RealToText(double value) {
-  if (std::isnan(value)) return "NAN";
-  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+  std::string text;
+  RealToText(value, text);
+  return text;
+}
+
+void RealToText(double value, std::string& text) {
+  text.clear();
+  if (std::isnan(value)) {
+    text = "NAN";
+    return;
+  }
+  if (std::isinf(value)) {
+    text = value < 0 ? "-INF" : "INF";
+    return;
+  }
 
   long double x = value;
-  if (x == 0.0L) return "0";
+  if (x == 0.0L) {
+    text = "0";
+    return;
+  }
   const bool negative = x < 0.0L;
   if (negative) x = -x;
 
@@ -107,13 +123,12 @@ std::string RealToText(double value) {
   }
   const std::string digits = DigitsOf(rounded);
 
-  std::string text;
   if (negative) text.push_back('-');
   if (exponent >= kShownDigits) {
     // Whole numbers of 15 digits or more keep every zero: no trimming.
     text += digits;
     text.append(static_cast<std::size_t>(exponent - kShownDigits), '0');
-    return text;
+    return;
   }
   if (exponent <= 0) {
     text += "0.";
@@ -128,7 +143,6 @@ std::string RealToText(double value) {
   std::size_t last = text.find_last_not_of('0');
   if (text[last] == '.') --last;
   text.erase(last + 1);
-  return text;
 }
 
 std::int32_t TextToInteger(const std::string& text) {

@@ -14,6 +14,8 @@ std::string IntegerToText(std::int32_t value);
 // At most 15 significant digits, no exponent, no trailing zeros; "0" for zero.
 // A non-finite value gives "INF", "-INF" or "NAN".
 std::string RealToText(double value);
+// The same, written into `text` (its memory is reused).
+void RealToText(double value, std::string& text);
 
 // Optional "-" or "+", then decimal digits up to the first non-digit; wraps modulo 2^32.
 std::int32_t TextToInteger(const std::string& text);

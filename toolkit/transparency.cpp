@@ -82,7 +82,7 @@ void SubclassForeignChildren(HWND window) {
 }
 
 LRESULT CALLBACK ForeignChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if ((message == WM_ERASEBKGND || message == WM_NCPAINT) && GetPropA(hwnd, kSelfProperty) == nullptr) {
+  if ((message == WM_ERASEBKGND || message == WM_NCPAINT) && ControlOfWindow(hwnd) == nullptr) {
     TControl* owner = ControlOfWindow(GetParent(hwnd));
     if (DrawsTransparently(owner)) return message == WM_ERASEBKGND ? 1 : 0;
   }

@@ -24,20 +24,27 @@ TTextProvider THIEdit::OwnTextProvider() { return TTextProvider{MemberThunk<&THI
 
 void THIEdit::TextChanged(TControl*) {
   if (notifyChange) {
-    TData value;
+    // The outermost change reuses one kept value, so that reading the text
+    // needs no new memory; a change reported inside it gets a value of its own.
+    TData nested;
+    TData& value = changeDepth_ == 0 ? changeValue_ : nested;
+    value.integerValue = 0;
+    value.realValue = 0.0;
+    ++changeDepth_;
     if (textProvider(value)) FireInPlace(onChange, value);
+    --changeDepth_;
   }
   notifyChange = true;
 }
 
 void THIEdit::setTextPoint(TData& value, std::uint16_t) {
   clearAfterEnter = false;
-  const std::string newText = TextFromLink(value, textLink, std::string());
+  TextFromLink(value, textLink, std::string(), newText_);
   if (!HasControl()) return;
   DWORD caret = 0;
   SendToControl(control, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
   // The edit reports the change from inside this call: onChange runs here.
-  SetControlText(control, newText);
+  SetControlText(control, newText_);
   if (!HasControl()) return;  // a receiver of onChange may have ended the window
   SendToControl(control, EM_SETSEL, caret, caret);
 }
@@ -53,7 +60,7 @@ void THIEdit::textPoint(TData& value, std::uint16_t) {
 
 bool THIEdit::ReadOwnText(TData& value) {
   if (!HasControl()) return false;
-  SetText(value, GetControlText(control));
+  ReadControlText(control, StartText(value));
   return true;
 }
 

@@ -68,6 +68,11 @@ class THIEdit : public THIWin {
   // The control reports a change of its text.
   void TextChanged(TControl* sender);
   bool HasControl() const { return control != nullptr && !controlGone; }
+
+  // Kept between calls for their memory, so that a click's texts need none.
+  std::string newText_;  // owned; the text setTextPoint sets (read before the control changes)
+  TData changeValue_;    // owned; the value of the outermost change being reported
+  int changeDepth_ = 0;  // changes being reported now, one inside the other
 };
 
 }  // namespace lobrin

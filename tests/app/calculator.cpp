@@ -17,8 +17,10 @@ bool IsCalculatorWindow(HWND window) {
          GetWindow(window, GW_CHILD) != nullptr && TextOf(window) == kCalculatorCaption;
 }
 
-Calculator::Calculator(const std::string& arguments) {
-  process_.Start(CalculatorExePath(), arguments, &error_);
+Calculator::Calculator(const std::string& arguments) : Calculator(CalculatorExePath(), arguments) {}
+
+Calculator::Calculator(const std::string& exePath, const std::string& arguments) {
+  process_.Start(exePath, arguments, &error_);
 }
 
 bool Calculator::WaitForWindow(DWORD timeoutMs) {

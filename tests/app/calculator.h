@@ -58,6 +58,8 @@ class Calculator {
  public:
   // Starts lobrin.exe with `arguments`; Started() tells whether it went well.
   explicit Calculator(const std::string& arguments = "");
+  // Starts another program that shows the same window (a Windows file name).
+  Calculator(const std::string& exePath, const std::string& arguments);
 
   // Waits for the main window and finds the controls; false (with Error()) on failure.
   bool WaitForWindow(DWORD timeoutMs = 20000);

@@ -87,9 +87,13 @@ std::vector<ChildControl> ChildControlsOf(HWND parent) {
 }
 
 HWND ControlAt(HWND parent, int left, int top, const char* classPart) {
+  // The system names its own classes in mixed case ("Edit"), a superclass may not.
+  std::string part = classPart;
+  CharUpperA(part.data());
   for (const ChildControl& child : ChildControlsOf(parent)) {
-    if (child.rect.left == left && child.rect.top == top &&
-        child.className.find(classPart) != std::string::npos) {
+    std::string className = child.className;
+    CharUpperA(className.data());
+    if (child.rect.left == left && child.rect.top == top && className.find(part) != std::string::npos) {
       return child.window;
     }
   }

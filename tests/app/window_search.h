@@ -47,7 +47,7 @@ struct ChildControl {
 std::vector<ChildControl> ChildControlsOf(HWND parent);
 
 // The child of `parent` whose top-left corner is at (left, top) and whose
-// class name contains `classPart`; nullptr if there is none.
+// class name contains `classPart` (in any case); nullptr if there is none.
 HWND ControlAt(HWND parent, int left, int top, const char* classPart = "");
 
 // The rectangle of `child` in the client coordinates of `parent`.
