@@ -197,6 +197,8 @@ void ApplyVisible(TControl* control, bool on) {
   control->visible = on;
   if (!on) control->showWhenCreated = false;
   if (control->handle == nullptr) return;
+  // Shown now: nothing is left to show when the parent's windows are made.
+  control->showWhenCreated = false;
   ShowWindow(control->handle, on ? SW_SHOW : SW_HIDE);
   if (const TControlProc realign = Application().resizeAlignmentHook; realign != nullptr) {
     if (control->parent != nullptr) realign(control->parent);

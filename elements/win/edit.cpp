@@ -14,10 +14,12 @@ void THIEdit::Init() {
   if (readOnly) options |= 1u << kEditReadOnly;
   control = MakeEdit(parentControl, options);
   SetTextAlignment(control, textAlign);
+  // The window is made with its text: no change to report, so the next change
+  // is reported.
+  control->caption = text;
   THIWin::Init();
   control->onChange = BindEvent<&THIEdit::TextChanged>(this);
-  // notifyChange is still false: the notification this causes fires nothing and arms it.
-  SetControlText(control, text);
+  notifyChange = true;
 }
 
 TTextProvider THIEdit::OwnTextProvider() { return TTextProvider{MemberThunk<&THIEdit::ReadOwnText>, this}; }

@@ -16,8 +16,20 @@ void THILabel::Create(TControl* parent) {
 }
 
 void THILabel::Init() {
+  if (control == nullptr || control->handle != nullptr) {
+    THIWin::Init();
+    if (control != nullptr) SetControlText(control, caption);
+    return;
+  }
+  // The window is made with its caption, so it needs no second text; the
+  // size follows the caption once, when the window and its font are there.
+  const TControlProc fitToContent = control->contentChanged;
+  control->contentChanged = nullptr;
+  control->caption = caption;
   THIWin::Init();
-  if (control != nullptr) SetControlText(control, caption);
+  if (control == nullptr) return;
+  control->contentChanged = fitToContent;
+  if (fitToContent != nullptr) fitToContent(control);
 }
 
 void THILabel::SetAutoSize(bool on) {

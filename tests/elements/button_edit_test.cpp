@@ -82,6 +82,21 @@ TEST_F(EditTest, InitialAndSilentTextsAreNotReportedButTheNextTypedCharacterIs) 
   EXPECT_EQ(log_, CallLog{"change:String:2.57"});
 }
 
+TEST_F(EditTest, TheFirstTypedCharacterAfterInitIsReportedWhateverTheInitialText) {
+  const struct { const char* initial; const char* reported; } rows[] = {{"", "change:String:7"}, {"145", "change:String:1457"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.initial);
+    log_.clear();
+    auto edit = MakeEdit(row.initial);
+    EXPECT_EQ(WindowText(edit->control), row.initial);
+    Focus(*edit);
+    const WPARAM end = std::char_traits<char>::length(row.initial);
+    SendMessageA(HandleOf(edit->control), EM_SETSEL, end, end);
+    SendMessageA(HandleOf(edit->control), WM_CHAR, '7', 0x00080001);
+    EXPECT_EQ(log_, CallLog{row.reported});
+  }
+}
+
 TEST_F(EditTest, TextPointAnswersAStringAndNullWithoutProvider) {
   auto edit = MakeEdit("145");
   TData answer;
