@@ -125,16 +125,6 @@ TEST_F(MessageRoutingTest, FreeingTheControlDuringDispatchIsDeferredToTheEnd) {
   }
 }
 
-TEST_F(MessageRoutingTest, WindowsCarryTheirObjectAndEachKindIsRegisteredOnce) {
-  TControl* first = MakeEdit(form_, 0);
-  TControl* second = MakeEdit(form_, 0);
-  for (TControl* control : {app_, form_, label_, first, second}) EXPECT_EQ(ControlOfWindow(HandleOf(control)), control);
-  EXPECT_EQ(GetClassLongPtrA(HandleOf(first), GCW_ATOM), GetClassLongPtrA(HandleOf(second), GCW_ATOM));
-  WNDCLASSA system = {};
-  ASSERT_TRUE(GetClassInfoA(nullptr, "EDIT", &system));
-  EXPECT_EQ(second->previousWndProc, system.lpfnWndProc);
-}
-
 TEST_F(MessageRoutingTest, DestroyingAParentHidesItFirstThenFreesTheLastChildFirst) {
   MakeLabel(form_, "second")->SetOnDestroy(&testing::RecordDestroyed, const_cast<char*>("second label"));
   SetControlVisible(form_, true);

@@ -39,6 +39,13 @@ TEST_F(WindowBindingTest, EveryKindNamesItsControlWhileItsWindowLivesAndNotAfter
   }
   EXPECT_EQ(ControlOfWindow(HandleOf(app_)), app_);
   EXPECT_EQ(ControlOfWindow(nullptr), nullptr);
+  // Each kind's window class is registered once, over the system class it extends.
+  TControl* first = MakeEdit(form_, 0);
+  TControl* second = MakeEdit(form_, 0);
+  EXPECT_EQ(GetClassLongPtrA(HandleOf(first), GCW_ATOM), GetClassLongPtrA(HandleOf(second), GCW_ATOM));
+  WNDCLASSA system = {};
+  ASSERT_TRUE(GetClassInfoA(nullptr, "EDIT", &system));
+  EXPECT_EQ(second->previousWndProc, system.lpfnWndProc);
 }
 
 TEST_F(WindowBindingTest, AWindowWhoseLastMessageAHandlerTakesLeavesNoBindingBehind) {
@@ -47,17 +54,11 @@ TEST_F(WindowBindingTest, AWindowWhoseLastMessageAHandlerTakesLeavesNoBindingBeh
   HWND hwnd = HandleOf(label);
   DestroyWindow(hwnd);
   EXPECT_EQ(ControlOfWindow(hwnd), nullptr);
-  // A window that was never a control's, made now, is no control's either.
-  HWND foreign = CreateWindowExA(0, "STATIC", "foreign", WS_CHILD, 0, 0, 10, 10, HandleOf(form_), nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
-  ASSERT_NE(foreign, nullptr);
-  EXPECT_EQ(ControlOfWindow(foreign), nullptr);
-  DestroyWindow(foreign);
   label->Free();  // its window is gone already: nothing else may be destroyed
   EXPECT_TRUE(IsWindow(HandleOf(form_)));
 }
 
-TEST_F(WindowBindingTest, CommandsAreReflectedOnlyToWindowsOfControls) {
+TEST_F(WindowBindingTest, AForeignWindowIsNoControlsAndGetsNoReflectedCommands) {
   static std::string received;
   received.clear();
   WNDCLASSA wc = {};
@@ -71,6 +72,7 @@ TEST_F(WindowBindingTest, CommandsAreReflectedOnlyToWindowsOfControls) {
   HWND foreign = CreateWindowExA(0, wc.lpszClassName, "", WS_CHILD, 0, 0, 10, 10, HandleOf(form_), nullptr,
                                  wc.hInstance, nullptr);
   ASSERT_NE(foreign, nullptr);
+  EXPECT_EQ(ControlOfWindow(foreign), nullptr);
   TControl* button = MakeButton(form_, "button");
   button->onClick = TNotifyEvent{[](void*, TControl*) { received += "button "; }, nullptr};
   for (HWND from : {foreign, HandleOf(button)}) {
@@ -90,12 +92,8 @@ TEST_F(WindowBindingTest, ANewWindowGetsItsFontOnceAndIsPaintedWholeWhenItShows)
   TControl* label = g_watched = MakeLabel(form_, "first");
   label->font->SetFontWeight(700);  // a font of its own, not the form's
   Application().preDispatchHook = [](TControl* control, TMessage& msg, LRESULT&) {
-    if (control != g_watched) return false;
-    if (msg.message == WM_SETFONT &&
-        msg.wParam == reinterpret_cast<WPARAM>(control->font->FontHandle())) {
-      g_fonts += "own font ";
-    } else if (msg.message == WM_SETFONT) {
-      g_fonts += "other font ";
+    if (control == g_watched && msg.message == WM_SETFONT) {
+      g_fonts += msg.wParam == reinterpret_cast<WPARAM>(control->font->FontHandle()) ? "own font " : "other font ";
     }
     return false;
   };

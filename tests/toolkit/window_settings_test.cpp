@@ -1,7 +1,13 @@
-// Settings that reach the real window: label alignment, opacity and icons.
+// Settings that reach the real window: label alignment, opacity, icons and
+// auto-size. An auto-sized control becomes its caption's measured size plus the
+// margins of its kind; the expected sizes are measured here with the font the
+// window really uses, since text widths differ between systems.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "tests/support/form_fixture.h"
+#include "toolkit/auto_size.h"
 #include "toolkit/control.h"
 
 namespace lobrin {
@@ -42,6 +48,63 @@ TEST_F(WindowSettingsTest, AFormGetsACopyOfTheApplicationWindowsIcon) {
   EXPECT_NE(icon, shared) << "a copy that the form owns";
   EXPECT_EQ(SendMessageA(HandleOf(app_), WM_GETICON, ICON_BIG, 0), reinterpret_cast<LRESULT>(shared));
   EXPECT_EQ(SendMessageA(HandleOf(withoutIcon), WM_GETICON, ICON_BIG, 0), 0);
+}
+
+// The extent of `text` in the font the control's window was given.
+SIZE Measure(TControl* control, const std::string& text) {
+  HWND hwnd = HandleOf(control);
+  HDC dc = GetDC(hwnd);
+  auto font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
+  HGDIOBJ old = SelectObject(dc, font != nullptr ? font : GetStockObject(SYSTEM_FONT));
+  SIZE size = {0, 0};
+  GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd, dc);
+  return size;
+}
+
+TEST_F(WindowSettingsTest, AutoSizeAddsTheMarginsOfEachKindAlongTheSidesItSizes) {
+  const std::string text = "Stacking distance H-plane";
+  const struct {
+    const char* kind;
+    DockingSide dock;
+    int widthMargin, heightMargin;  // -1: that side keeps its 300 x 50
+  } rows[] = {
+      {"label", DockingSide::kNone, 1, 1}, {"edit", DockingSide::kNone, -1, 6},   {"button", DockingSide::kNone, 14, -1},
+      {"label", DockingSide::kTop, -1, 1}, {"label", DockingSide::kLeft, 1, -1},
+  };
+  for (const auto& row : rows) {
+    const std::string kind = row.kind;
+    TControl* control = kind == "label"  ? MakeLabel(form_, text)
+                        : kind == "edit" ? MakeEdit(form_, 0)
+                                         : MakeButton(form_, text);
+    control->dockingSide = row.dock;
+    SetControlSize(control, 300, 50);
+    if (kind == "edit") SetControlText(control, text);
+    SetAutoSize(control, true);
+    const SIZE expected = Measure(control, text);
+    EXPECT_EQ(ControlWidth(control), row.widthMargin < 0 ? 300 : expected.cx + row.widthMargin) << kind << int(row.dock);
+    EXPECT_EQ(ControlHeight(control), row.heightMargin < 0 ? 50 : expected.cy + row.heightMargin) << kind << int(row.dock);
+    control->Free();
+  }
+}
+
+TEST_F(WindowSettingsTest, AutoSizedLabelFollowsItsCaptionAndFont) {
+  TControl* label = MakeLabel(form_, "");
+  SetAutoSize(label, true);
+  EXPECT_EQ(ControlWidth(label), 1) << "an empty caption gives 1 x 1";
+  EXPECT_EQ(ControlHeight(label), 1);
+  const std::string caption = "Frequency of the antenna in MHz";
+  SetControlText(label, caption);
+  EXPECT_EQ(ControlWidth(label), Measure(label, caption).cx + 1);
+  label->font->SetFontHeight(-24);
+  EXPECT_EQ(ControlHeight(label), Measure(label, caption).cy + 1) << "a font change resizes too";
+  label->font->SetFontStyle(kFontItalic);
+  const int italicWidth = Measure(label, caption + " ").cx + 1;
+  EXPECT_EQ(ControlWidth(label), italicWidth) << "an italic caption gets one space more";
+  SetAutoSize(label, false);
+  SetControlText(label, "F");
+  EXPECT_EQ(ControlWidth(label), italicWidth) << "switched off, the label keeps its size";
 }
 
 }  // namespace
