@@ -48,38 +48,6 @@ TEST(CalculateOnce, WorkedExamplesShowTheseTexts) {
   EXPECT_FALSE(LinksEnabled()) << "link traffic is put back as it was";
 }
 
-class HeadlessGraph : public ::testing::Test {
- protected:
-  THITextBox& Box(Id id) { return calculator_.Box(id); }
-
-  HeadlessCalculator calculator_;
-  testing::LinkTrafficOn traffic_;  // on once the graph is built, as at start-up
-};
-
-TEST_F(HeadlessGraph, HoldsTheCalculationElementsOnly) {
-  // 7 edits, 3 buttons, 12 arithmetic elements, 6 hubs and the info box; no
-  // main form, label or picture.
-  EXPECT_EQ(calculator_.Graph().ElementsMade(), 29);
-  EXPECT_EQ(calculator_.Graph().Element(MainForm), nullptr);
-  EXPECT_EQ(calculator_.Graph().Element(ArrayPicture), nullptr);
-}
-
-TEST_F(HeadlessGraph, IntermediateValuesFor30DegreesAt144MHz) {
-  Box(FrequencyEdit).Paste("144");
-  Box(HPlaneBwEdit).Paste("30");
-  Box(EPlaneBwEdit).Paste("30");
-  calculator_.Click(CalculateButton);
-  CalculatorGraph<HeadlessKit>& g = calculator_.Graph();
-  EXPECT_EQ(g.MathAt(HWavelengthMath).result, 2.0833333333333335);
-  EXPECT_EQ(g.MathAt(EWavelengthMath).result, 2.0833333333333335);
-  EXPECT_EQ(g.MathAt(EHalfAngleMath).result, 15.0);
-  EXPECT_EQ(g.MathAt(ESineMath).result, 0.25881904510252074);
-  EXPECT_EQ(g.MathAt(EDoubleSineMath).result, 0.5176380902050415);
-  EXPECT_EQ(g.MathAt(EDistanceMath).result, 4.024690942871119);
-  EXPECT_EQ(g.MathAt(HDistanceMath).result, 4.024690942871119);
-  EXPECT_EQ(g.MathAt(EFeetMath).result, 3.28084 * 4.02469094287112);
-}
-
 // Sequences of entries and clicks, and all seven boxes after them.
 enum class Act { kPaste, kClick, kCalculate };
 struct Step {

@@ -34,7 +34,6 @@ TEST_F(WindowBindingTest, EveryKindNamesItsControlWhileItsWindowLivesAndNotAfter
     EXPECT_EQ(ControlOfWindow(hwnd), control) << row.kind;
     EXPECT_EQ(GetPropA(hwnd, kSelf), control) << row.kind << ": outside observers read the property";
     control->Free();
-    EXPECT_FALSE(IsWindow(hwnd)) << row.kind;
     EXPECT_EQ(ControlOfWindow(hwnd), nullptr) << row.kind;
   }
   EXPECT_EQ(ControlOfWindow(HandleOf(app_)), app_);
