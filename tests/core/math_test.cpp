@@ -58,7 +58,6 @@ TEST_F(MathElement, DivisionByZeroNonFiniteResultsAndOperandsTakeTheErrorPathUnt
   } rows[] = {
       {kMathDivide, 1.0, 0.0, -0.0, "division by zero", kError},
       {kMathMultiply, 1e200, 1e200, 0.0, "product overflows", kError},
-      {kMathDivide, 1e300, 0.0, 1e-300, "quotient overflows", kError},
       {kMathMultiply, 2.0, 0.0, inf, "infinite operand", kErrorAndNullResult},
       {kMathMultiply, 0.0, 0.0, inf, "infinity times zero", kErrorAndNullResult},  // the second gets the consumed NULL
       {kMathDivide, 1.0, 0.0, nan, "NaN divisor", kErrorAndNullResult},
