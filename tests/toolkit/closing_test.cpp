@@ -63,15 +63,7 @@ class ClosingTest : public testing::FormTest {
   bool accept_ = true;
 };
 
-TEST_F(ClosingTest, ClosingTheMainFormEndsTheLoopAndTheApplicationWindowGoesWithIt) {
-  RunLoop([this] { PostMessageA(formHandle_, WM_CLOSE, 0, 0); });
-  EXPECT_EQ(app_, nullptr);
-  EXPECT_EQ(AppWindow(), nullptr);
-  EXPECT_FALSE(LoopRunning());
-  EXPECT_EQ(Steps(), (Sequence{"application window destroyed", "form destroyed"}));
-}
-
-TEST_F(ClosingTest, TheMainFormsCloseQueryDecidesItsOwnCloseAndTheTaskbarButtons) {
+TEST_F(ClosingTest, TheMainFormDecidesEveryCloseAndItsCloseEndsTheLoopAndTheApplicationWindow) {
   QueryClose(false);
   bool stillOpen = false;
   RunLoop([&] {
@@ -84,6 +76,9 @@ TEST_F(ClosingTest, TheMainFormsCloseQueryDecidesItsOwnCloseAndTheTaskbarButtons
   EXPECT_EQ(asked_, 3);
   EXPECT_TRUE(stillOpen);
   EXPECT_EQ(app_, nullptr);
+  EXPECT_EQ(AppWindow(), nullptr);
+  EXPECT_FALSE(LoopRunning());
+  EXPECT_EQ(Steps(), (Sequence{"application window destroyed", "form destroyed"}));
 }
 
 TEST_F(ClosingTest, MinimisingTheMainFormMinimisesTheApplicationWindowInstead) {
