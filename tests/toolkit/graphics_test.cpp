@@ -109,7 +109,7 @@ struct ProviderLog {
   HGDIOBJ brushAtRelease = nullptr, fontAtRelease = nullptr;
 };
 
-TEST(Canvas, ProviderContextIsUsedAndGivenBackWithoutOurTools) {
+TEST(Canvas, ProviderContextIsUsedAndGivenBackWithoutOurToolsAndAToolChangedMeanwhileIsSwapped) {
   PixelSurface surface(16, 16, kGrey);
   ProviderLog log;
   log.context = surface.context();
@@ -130,9 +130,14 @@ TEST(Canvas, ProviderContextIsUsedAndGivenBackWithoutOurTools) {
   canvas->Brush()->SetColour(kBlue);
   canvas->Font();
   canvas->FillRect(RECT{0, 0, 4, 4});
+  HGDIOBJ blue = canvas->Brush()->Handle();
+  canvas->Brush()->SetColour(kGreen);
+  EXPECT_EQ(GetObjectType(blue), 0u) << "GDI refuses to delete a selected object";
+  canvas->FillRect(RECT{4, 4, 8, 8});
   canvas->TextExtent("x");
   EXPECT_EQ(log.acquired, 1);
   EXPECT_EQ(surface.At(1, 1), kBlue);
+  EXPECT_EQ(surface.At(5, 5), kGreen);
   EXPECT_EQ(GetCurrentObject(surface.context(), OBJ_FONT), canvas->Font()->Handle());
   canvas->SetContext(nullptr);
   EXPECT_EQ(log.released, 1);
@@ -140,21 +145,6 @@ TEST(Canvas, ProviderContextIsUsedAndGivenBackWithoutOurTools) {
   EXPECT_EQ(log.fontAtRelease, GetStockObject(SYSTEM_FONT));
   canvas->Free();
   EXPECT_EQ(log.released, 1);  // nothing left to give back
-}
-
-TEST(Canvas, ToolChangedWhileSelectedIsSwappedOutAndDeleted) {
-  PixelSurface surface(16, 16, kGrey);
-  TCanvas* canvas = MakeCanvas();
-  canvas->SetContext(surface.context(), TContextOwnership::Borrowed);
-  canvas->Brush()->SetColour(kRed);
-  canvas->FillRect(RECT{0, 0, 8, 8});
-  HGDIOBJ old = canvas->Brush()->Handle();
-  EXPECT_EQ(GetCurrentObject(surface.context(), OBJ_BRUSH), old);
-  canvas->Brush()->SetColour(kGreen);
-  EXPECT_EQ(GetObjectType(old), 0u);  // GDI refuses to delete a selected object
-  canvas->FillRect(RECT{0, 0, 8, 8});
-  EXPECT_EQ(surface.At(2, 2), kGreen);
-  canvas->Free();
 }
 
 struct OwnerColours { std::uint32_t text, background; TGraphicTool* brush; };
