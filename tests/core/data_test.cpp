@@ -135,6 +135,7 @@ TEST_F(Links, DisabledTrafficFiresNothingAndReadsNeutralValues) {
 TEST_F(Links, AHubFiresACopyOnEachLinkedOutputUpToItsCount) {
   THIHub hub;
   hub.SetOutputCount(1);
+  // a consumes what it gets: a value shared instead of copied would reach b as NULL.
   hub.outputs[0] = MakeLink<&ProbeElement::consumePoint>(&a_);
   hub.SetOutputCount(300);  // the links made stay; the count keeps its low 8 bits
   EXPECT_EQ(hub.outputCount, 44);
@@ -143,7 +144,8 @@ TEST_F(Links, AHubFiresACopyOnEachLinkedOutputUpToItsCount) {
   TData value = MakeInteger(5);
   hub.fanOutPoint(value, 0);
   hub.SetOutputCount(3);
-  hub.outputCount = 45;  // a count beyond the array
+  // A count beyond the array; the links at 43 and 44 still lie in the vector's spare room.
+  hub.outputCount = 45;
   hub.fanOutPoint(value, 0);
   EXPECT_EQ(log_, (CallLog{"a:Integer:5", "b:Integer:5", "a:Integer:5"}));
   EXPECT_EQ(Describe(value), "Integer:5");
