@@ -26,6 +26,9 @@
 #ifndef HAND_CALCULATOR_EXE_PATH
 #error "HAND_CALCULATOR_EXE_PATH must name hand_calculator.exe of this build"
 #endif
+#ifndef HAND_CALCULATOR_CC_EXE_PATH
+#error "HAND_CALCULATOR_CC_EXE_PATH must name hand_calculator_cc.exe of this build"
+#endif
 
 namespace lobrin::gui {
 namespace {
@@ -104,22 +107,28 @@ void PrintRatio(const char* what, double lobrin, double hand, const char* unit, 
 bool StartUpFigures() {
   Contender lobrin{"lobrin.exe", CalculatorExePath(), IsCalculatorWindow, {}, {}};
   Contender hand{"hand_calculator.exe", WindowsPathOf(HAND_CALCULATOR_EXE_PATH), IsCalculatorWindow, {}, {}};
+  Contender handCc{"hand_calculator_cc.exe", WindowsPathOf(HAND_CALCULATOR_CC_EXE_PATH), IsCalculatorWindow, {}, {}};
   Contender empty{"empty_window.exe", WindowsPathOf(EMPTY_WINDOW_EXE_PATH), IsEmptyWindow, {}, {}};
   for (int round = 0; round < kStartRounds; ++round) {
     // The order turns every round: no program always follows the same one.
-    Contender* order[] = {&lobrin, &hand, &empty};
-    std::rotate(order, order + round % 3, order + 3);
+    Contender* order[] = {&lobrin, &hand, &handCc, &empty};
+    std::rotate(order, order + round % 4, order + 4);
     for (Contender* contender : order) {
       if (!MeasureOneStart(*contender)) return false;
     }
   }
   const double lobrinStart = Median(lobrin.startSeconds), handStart = Median(hand.startSeconds);
-  const double emptyStart = Median(empty.startSeconds);
+  const double handCcStart = Median(handCc.startSeconds), emptyStart = Median(empty.startSeconds);
   PrintRatio("start until visible:", lobrinStart, handStart, "ms", 1e3, kStartRounds);
+  std::printf("%-34s %8.1f ms; lobrin / it %.2f\n", "  by hand with common controls:", handCcStart * 1e3,
+              lobrinStart / handCcStart);
   std::printf("%-34s %8.1f ms; lobrin / empty %.2f, by hand / empty %.2f\n", "  empty window:", emptyStart * 1e3,
               lobrinStart / emptyStart, handStart / emptyStart);
   const double lobrinMemory = Median(lobrin.workingSetBytes), handMemory = Median(hand.workingSetBytes);
+  const double handCcMemory = Median(handCc.workingSetBytes);
   PrintRatio("working set after start:", lobrinMemory, handMemory, "MB", 1.0 / 1048576, kStartRounds);
+  std::printf("%-34s %8.1f MB; lobrin / it %.2f\n", "  by hand with common controls:", handCcMemory / 1048576,
+              lobrinMemory / handCcMemory);
   std::printf("%-34s %8.1f MB\n", "  empty window:", Median(empty.workingSetBytes) / 1048576);
   return true;
 }
@@ -178,18 +187,21 @@ bool ClickFigures() {
   return same;
 }
 
-// Only clicks, for a profile of one click: run under WINEDEBUG=+relay, the
-// calls between two BM_CLICK messages of lobrin.exe are those of one click.
-int ClicksOnly(int clicks) {
-  Calculator lobrin;
-  if (!Prepare(lobrin, "lobrin.exe")) return 1;
-  for (int round = 0; round < clicks; ++round) lobrin.Click(Button::Calculate);
+// Only clicks, for a profile of one click (scripts/profile): run under
+// WINEDEBUG=+relay, the calls between two BM_CLICK messages of the clicked
+// program are those of one click. `hand` clicks hand_calculator.exe instead.
+int ClicksOnly(int clicks, bool hand) {
+  Calculator calculator = hand ? Calculator(WindowsPathOf(HAND_CALCULATOR_EXE_PATH), "") : Calculator();
+  if (!Prepare(calculator, hand ? "hand_calculator.exe" : "lobrin.exe")) return 1;
+  for (int round = 0; round < clicks; ++round) calculator.Click(Button::Calculate);
   DWORD exitCode = 0;
-  return lobrin.Close(&exitCode) ? 0 : 1;
+  return calculator.Close(&exitCode) ? 0 : 1;
 }
 
 int Run(int argc, char** argv) {
-  if (argc == 3 && std::string(argv[1]) == "--clicks-only") return ClicksOnly(std::atoi(argv[2]));
+  if ((argc == 3 || argc == 4) && std::string(argv[1]) == "--clicks-only") {
+    return ClicksOnly(std::atoi(argv[2]), argc == 4 && std::string(argv[3]) == "hand");
+  }
   if (!StartUpFigures()) return 1;
   return ClickFigures() ? 0 : 1;
 }

@@ -5,8 +5,15 @@
 // with halftone scaling, and the same arithmetic with the same number
 // conversions — but with no toolkit objects and no element graph: one window
 // procedure, fixed tables and a handful of GDI objects made once.
+//
+// Built a second time with HAND_CALCULATOR_COMMON_CONTROLS, it also loads the
+// common-controls library and registers all its classes first, as lobrin.exe
+// must for its tooltips: that copy tells the library's cost from the rest.
 
 #include <windows.h>
+#ifdef HAND_CALCULATOR_COMMON_CONTROLS
+#include <commctrl.h>
+#endif
 
 #include <cmath>
 #include <string>
@@ -395,6 +402,11 @@ bool RegisterClasses(HINSTANCE instance) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   lobrin::SetExtendedPrecisionNoTraps();
+#ifdef HAND_CALCULATOR_COMMON_CONTROLS
+  InitCommonControls();
+  const INITCOMMONCONTROLSEX allClasses{sizeof(INITCOMMONCONTROLSEX), 0xFF};
+  InitCommonControlsEx(&allClasses);
+#endif
   if (!RegisterClasses(instance)) return 1;
   MakeFonts();
   HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, kCaption, kWindowStyle, 0, 0, kWindowWidth,
