@@ -22,12 +22,18 @@ class MainFormTest : public ::testing::Test {
   void SetUp() override {
     ResetToolkitState();
     InitMainFormModule();
-    RegDeleteTreeA(HKEY_CURRENT_USER, kTestKeyRoot);
+    ForgetStoredPositions();
   }
   void TearDown() override {
     forms_.clear();
     ResetToolkitState();
+    ForgetStoredPositions();
+  }
+  // Removes what a test may have stored: its registry keys (an ini key too, had it
+  // been taken for a registry key) and its ini file.
+  static void ForgetStoredPositions() {
     RegDeleteTreeA(HKEY_CURRENT_USER, kTestKeyRoot);
+    RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kTestIniFile).c_str());
     DeleteFileA((ProgramDirectory() + kTestIniFile).c_str());
   }
   // A main form set up the way the calculator's is, its events linked to probes, plus what `configure` writes.
@@ -167,8 +173,7 @@ TEST_F(MainFormTest, PositionRoundTripsThroughTheRegistryOrTheIniFile) {
     EXPECT_EQ((std::vector<int>{ControlLeft(c), ControlTop(c), ControlWidth(c), ControlHeight(c)}),
               (std::vector<int>{37, 41, 300, 200})) << key;
     ForgetForms();
-    RegDeleteTreeA(HKEY_CURRENT_USER, kTestKeyRoot);
-    DeleteFileA((ProgramDirectory() + kTestIniFile).c_str());
+    ForgetStoredPositions();
   }
 }
 
