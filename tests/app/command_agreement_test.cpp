@@ -8,7 +8,7 @@
 #include <string>
 
 #include "calculator_fixture.h"
-#include "console_program.h"
+#include "process.h"
 
 namespace lobrin::gui {
 namespace {

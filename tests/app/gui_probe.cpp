@@ -135,7 +135,7 @@ int Session() {
   if (!calculator.Retype(Edit::HMeters, "5") || !calculator.Click(Button::Clear)) return 1;
   if (!calculator.ClickLater(Button::Info)) return 1;
   const MessageBoxView box = WaitForMessageBox(calculator.Process().Id(), 10000);
-  if (box.window == nullptr || !PressOk(box.window, 10000)) {
+  if (box.window == nullptr || !PressButton(box.window, IDOK, 10000)) {
     std::printf("the info box did not come or go\n");
     return 1;
   }

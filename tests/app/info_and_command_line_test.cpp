@@ -43,7 +43,7 @@ TEST_F(InfoTest, ShowsTheInfoTextInAModalBoxAndChangesNoBox) {
   ASSERT_GT(expected.size(), 1000u) << "cannot read " << LOBRIN_INFO_TEXT_PATH;
   EXPECT_EQ(box.text, expected);
 
-  ASSERT_TRUE(PressOk(box.window, kBoxTimeoutMs));
+  ASSERT_TRUE(PressButton(box.window, IDOK, kBoxTimeoutMs));
   EXPECT_TRUE(IsWindowEnabled(calc().MainWindow()));
   EXPECT_EQ(calc().Texts(), before) << "Info changed a box";
   ASSERT_TRUE(calc().Type(Edit::EPlaneBw, "30"));
@@ -85,7 +85,7 @@ TEST_P(CommandLineTest, StartsTheCalculatorOrShowsOnlyTheGeneratorBox) {
     EXPECT_EQ(box.text, "\xD1\xE4\xE5\xEB\xE0\xED\xEE \xE2 Kivra.");
     EXPECT_EQ(box.visibleButtons, 1);
     for (HWND window : TopLevelWindowsOf(processId)) EXPECT_NE(TextOf(window), kCalculatorCaption);
-    ASSERT_TRUE(PressOk(box.window, kBoxTimeoutMs));
+    ASSERT_TRUE(PressButton(box.window, IDOK, kBoxTimeoutMs));
     ASSERT_TRUE(calculator.Process().WaitForExit(kBoxTimeoutMs, &exitCode))
         << "the program did not end after OK";
   } else {

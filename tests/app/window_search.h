@@ -61,11 +61,12 @@ struct MessageBoxView {
   int visibleButtons = 0;
 };
 
-// Waits for a visible message box (class "#32770") of the process; the
-// returned view has a null window on timeout.
+// Waits for a visible message box (class "#32770") of the process, this one
+// too; the returned view has a null window on timeout.
 MessageBoxView WaitForMessageBox(DWORD processId, DWORD timeoutMs);
 
-// Presses OK in the box; true when the box is gone within `timeoutMs`.
-bool PressOk(HWND box, DWORD timeoutMs);
+// Presses the button with the id `button` (IDOK, IDNO, ...) in the box; true
+// when the box is gone within `timeoutMs`.
+bool PressButton(HWND box, int button, DWORD timeoutMs);
 
 }  // namespace lobrin::gui

@@ -2,15 +2,61 @@
 // texts, the messages and the exit code out.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
-#include "tests/calc/command.h"
+extern char** environ;
 
 namespace lobrin {
 namespace {
 
-using testing::RunCommand;
+struct CommandResult {
+  int exitCode = -1;  // -1: the program did not end by itself (killed by a signal)
+  std::string out;
+  std::string err;
+};
+
+// The content of the temporary file `name`, which goes with the reading.
+std::string TakeFile(int descriptor, const char* name) {
+  close(descriptor);
+  std::ifstream in(name, std::ios::binary);
+  std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  unlink(name);
+  return content;
+}
+
+// Runs lobrin-calc with `arguments` (no shell between) and answers what it wrote and how it
+// ended. Both streams go to files, so that neither can fill up and block the program.
+CommandResult RunCommand(const std::vector<std::string>& arguments) {
+  char outName[] = "/tmp/lobrin_calc_out_XXXXXX", errName[] = "/tmp/lobrin_calc_err_XXXXXX";
+  const int out = mkstemp(outName), err = mkstemp(errName);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, out, STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, err, STDERR_FILENO);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  std::vector<char*> argv{const_cast<char*>(LOBRIN_CALC_PATH)};
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  CommandResult result;
+  pid_t pid = 0;
+  if (posix_spawn(&pid, LOBRIN_CALC_PATH, &actions, nullptr, argv.data(), environ) == 0) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  result.out = TakeFile(out, outName);
+  result.err = TakeFile(err, errName);
+  return result;
+}
 
 struct Case {
   const char* what;
@@ -25,7 +71,7 @@ const std::string kE30At144 = "4.02469094287112,13.2043670330093";
 const std::string kUsage = "Usage: lobrin-calc [--csv] [--] H-PLANE E-PLANE FREQUENCY [FREQUENCY...]\n";
 
 void Check(const Case& c) {
-  const testing::CommandResult result = RunCommand(LOBRIN_CALC_PATH, c.arguments);
+  const CommandResult result = RunCommand(c.arguments);
   EXPECT_EQ(result.exitCode, c.exitCode) << c.what;
   EXPECT_EQ(result.out, c.out) << c.what;
   if (c.errHas.empty()) {
@@ -100,7 +146,7 @@ TEST(LobrinCalc, UsageAndMistakes) {
 
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{"--help"}, std::vector<std::string>{"32", "--help"}}) {
-    const testing::CommandResult help = RunCommand(LOBRIN_CALC_PATH, arguments);
+    const CommandResult help = RunCommand(arguments);
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.out.rfind(kUsage, 0), 0u) << help.out;
     EXPECT_NE(help.out.find("--csv"), std::string::npos);

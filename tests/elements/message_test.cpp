@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
 #include <vector>
 
-#include "tests/elements/dialog_driver.h"
+#include "tests/app/window_search.h"
 #include "tests/support/probe_element.h"
 
 namespace lobrin {
@@ -22,12 +23,15 @@ TEST(LoadTextResource, FindsTheNameInAnyCaseAndStopsAtTheZeroByteOrGivesEmptyTex
 
 class MessageElement : public ::testing::Test {
  protected:
-  // Fires `value` into showPoint while a second thread answers the box with `button`.
+  // Fires `value` into showPoint while a second thread reads the box and presses `button`.
   void Show(int button, TData& value) {
-    driver_ = std::make_unique<MessageBoxDriver>(button);
+    std::thread answer([this, button] {
+      box_ = gui::WaitForMessageBox(GetCurrentProcessId(), 5000);
+      if (box_.window != nullptr) gui::PressButton(box_.window, button, 5000);
+    });
     FireInPlace(MakeLink<&THIMessage::showPoint>(&message_), value);
-    driver_->Join();
-    ASSERT_TRUE(driver_->found);
+    answer.join();
+    ASSERT_NE(box_.window, nullptr);
   }
   THI_Event Probe(const char* name) {
     probes_.push_back(std::make_unique<ProbeElement>(log_, name));
@@ -38,24 +42,20 @@ class MessageElement : public ::testing::Test {
   CallLog log_;
   std::vector<std::unique_ptr<ProbeElement>> probes_;
   THIMessage message_;
-  std::unique_ptr<MessageBoxDriver> driver_;
+  gui::MessageBoxView box_;
 };
 
-TEST_F(MessageElement, DefaultTextOrIncomingTextWithOkFiresResultThenOk) {
-  message_.defaultText = "Stacking distance";
+// The default text with OK is the calculator's Info box, checked in tests/app.
+TEST_F(MessageElement, WithoutDefaultTheIncomingTextAndOkFiresResultThenOk) {
   message_.resultEvent = Probe("result");
   message_.okEvent = Probe("ok");
   message_.cancelEvent = Probe("cancel");
   TData value;
-  Show(IDOK, value);
-  EXPECT_EQ(driver_->text, "Stacking distance");
-  EXPECT_EQ(driver_->caption, "");
-  message_.defaultText.clear();
   SetText(value, "hello");  // consumed by the text, so the caption is empty
   Show(IDOK, value);
-  EXPECT_EQ(driver_->text, "hello");
-  EXPECT_EQ(driver_->caption, "");
-  EXPECT_EQ(log_, (CallLog{"result:Integer:1", "ok:NULL:", "result:Integer:1", "ok:NULL:"}));
+  EXPECT_EQ(box_.text, "hello");
+  EXPECT_EQ(box_.caption, "");
+  EXPECT_EQ(log_, (CallLog{"result:Integer:1", "ok:NULL:"}));
 }
 
 TEST_F(MessageElement, LinkedCaptionAndNoButtonOfYesNoCancel) {
@@ -71,8 +71,8 @@ TEST_F(MessageElement, LinkedCaptionAndNoButtonOfYesNoCancel) {
   message_.noEvent = Probe("no");
   TData value;
   Show(IDNO, value);
-  EXPECT_EQ(driver_->caption, "Question");
-  EXPECT_TRUE(driver_->hasButton[IDYES] && driver_->hasButton[IDNO] && driver_->hasButton[IDCANCEL]);
+  EXPECT_EQ(box_.caption, "Question");
+  EXPECT_EQ(box_.visibleButtons, 3) << "Yes, No and Cancel";
   EXPECT_EQ(log_, (CallLog{"caption:NULL:", "result:Integer:7", "no:NULL:"}));
 }
 

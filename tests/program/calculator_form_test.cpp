@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <string>
 #include <vector>
 
 #include "app/calculator_form.h"
@@ -13,21 +12,13 @@
 namespace lobrin {
 namespace {
 
-void Type(THIEdit* edit, const std::string& text) {
-  for (char c : text) {
-    const char one[2] = {c, '\0'};
-    SendMessageA(edit->control->handle, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(one));
-  }
+// Replaces the text of an edit, as a paste does.
+void Paste(THIEdit& edit, const char* text) {
+  SendMessageA(edit.control->handle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
-class CalculatorFormTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { InitializeProgramModules(); }
-  static void TearDownTestSuite() { FinalizeProgramModules(); }
-  void TearDown() override { DisableLinks(); }
-};
-
-TEST_F(CalculatorFormTest, BuildsTheWholeGraphWithLinkTrafficOffAndFreesEveryWindow) {
+TEST(CalculatorForm, BuildsTheWholeGraphWithLinkTrafficOffAndFreesEveryWindow) {
+  InitializeProgramModules();
   DisableLinks();
   auto* form = new TClassMainForm_2157830();
   EXPECT_EQ(form->Elements().ElementsMade(), 53) << "the window leaves no element out";
@@ -37,14 +28,14 @@ TEST_F(CalculatorFormTest, BuildsTheWholeGraphWithLinkTrafficOffAndFreesEveryWin
   EXPECT_FALSE(IsWindowVisible(main)) << "nothing shows before the start-up step";
 
   // While traffic is off, a typed frequency reaches no wavelength element.
-  Type(&form->Elements().EditAt(graph::FrequencyEdit), "150");
+  Paste(form->Elements().EditAt(graph::FrequencyEdit), "150");
   EXPECT_EQ(form->Elements().MathAt(graph::HWavelengthMath).result, 0.0);
-  SendMessageA(form->Elements().EditAt(graph::FrequencyEdit).control->handle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+  Paste(form->Elements().EditAt(graph::FrequencyEdit), "");
 
   EnableLinks();
   RunStartupCallbacks();
   EXPECT_TRUE(IsWindowVisible(main));
-  Type(&form->Elements().EditAt(graph::FrequencyEdit), "150");
+  Paste(form->Elements().EditAt(graph::FrequencyEdit), "150");
   EXPECT_EQ(form->Elements().MathAt(graph::HWavelengthMath).result, 2.0);
 
   LOGFONTA font{};
@@ -63,6 +54,7 @@ TEST_F(CalculatorFormTest, BuildsTheWholeGraphWithLinkTrafficOffAndFreesEveryWin
   delete form;
   EXPECT_FALSE(IsWindow(main));
   for (HWND child : windows) EXPECT_FALSE(IsWindow(child));
+  FinalizeProgramModules();
 }
 
 }  // namespace

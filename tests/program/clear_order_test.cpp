@@ -16,23 +16,22 @@
 namespace lobrin {
 namespace {
 
-// Every WM_SETTEXT that reaches one of the watched edits, as "name:text".
-struct TextLog {
-  std::vector<std::pair<HWND, const char*>> names;
-  std::vector<std::pair<HWND, WNDPROC>> procedures;
-  std::vector<std::string> entries;
+// An edit whose WM_SETTEXT messages are recorded, with the procedure it had before.
+struct WatchedEdit {
+  HWND window;
+  const char* name;
+  WNDPROC original;
 };
-TextLog* watched = nullptr;
+std::vector<WatchedEdit> watched;
+std::vector<std::string> setTexts;  // every WM_SETTEXT to a watched edit, as "name:text"
 
 LRESULT CALLBACK RecordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  WNDPROC original = nullptr;
-  for (const auto& [w, procedure] : watched->procedures)
-    if (w == window) original = procedure;
-  if (message == WM_SETTEXT) {
-    for (const auto& [w, name] : watched->names)
-      if (w == window) watched->entries.push_back(std::string(name) + ":" + reinterpret_cast<const char*>(lParam));
+  for (const WatchedEdit& edit : watched) {
+    if (edit.window != window) continue;
+    if (message == WM_SETTEXT) setTexts.push_back(std::string(edit.name) + ":" + reinterpret_cast<const char*>(lParam));
+    return CallWindowProcA(edit.original, window, message, wParam, lParam);
   }
-  return CallWindowProcA(original, window, message, wParam, lParam);
+  return DefWindowProcA(window, message, wParam, lParam);
 }
 
 TEST(ClearButton, EmptiesTheSevenBoxesInHubOrderWithoutCalculating) {
@@ -42,8 +41,6 @@ TEST(ClearButton, EmptiesTheSevenBoxesInHubOrderWithoutCalculating) {
   EnableLinks();
   RunStartupCallbacks();
 
-  TextLog log;
-  watched = &log;
   const std::pair<graph::Id, const char*> edits[] = {
       {graph::HPlaneBwEdit, "HPlaneBw"}, {graph::EPlaneBwEdit, "EPlaneBw"}, {graph::FrequencyEdit, "Frequency"},
       {graph::HMetersEdit, "HMeters"},   {graph::HFeetEdit, "HFeet"},       {graph::EMetersEdit, "EMeters"},
@@ -51,18 +48,17 @@ TEST(ClearButton, EmptiesTheSevenBoxesInHubOrderWithoutCalculating) {
   for (const auto& [edit, name] : edits) {
     HWND window = form->Elements().EditAt(edit).control->handle;
     SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("7"));
-    log.names.emplace_back(window, name);
-    log.procedures.emplace_back(window, reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-                                            window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProcedure))));
+    const LONG_PTR original = SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProcedure));
+    watched.push_back({window, name, reinterpret_cast<WNDPROC>(original)});
   }
 
   SendMessageA(form->Elements().ButtonAt(graph::ClearButton).control->handle, BM_CLICK, 0, 0);
-  EXPECT_EQ(log.entries, (std::vector<std::string>{"HPlaneBw:", "Frequency:", "HMeters:", "HFeet:", "EFeet:",
-                                                   "EMeters:", "EPlaneBw:"}));
+  EXPECT_EQ(setTexts, (std::vector<std::string>{"HPlaneBw:", "Frequency:", "HMeters:", "HFeet:", "EFeet:",
+                                                 "EMeters:", "EPlaneBw:"}));
 
-  for (const auto& [window, procedure] : log.procedures)
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
-  watched = nullptr;
+  for (const WatchedEdit& edit : watched)
+    SetWindowLongPtrA(edit.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(edit.original));
+  watched.clear();
   DisableLinks();
   delete form;
   FinalizeProgramModules();
