@@ -200,7 +200,7 @@ int ClicksOnly(int clicks, bool hand) {
 }
 
 int Run(int argc, char** argv) {
-  if ((argc == 3 || argc == 4) && std::string(argv[1]) == "--clicks-only") {
+  if ((argc == 3 || argc == 4) && std::string(argv[1]) == "--unmeasured-clicks") {
     return ClicksOnly(std::atoi(argv[2]), argc == 4 && std::string(argv[3]) == "hand");
   }
   const bool clicksOnly = argc == 2 && std::string(argv[1]) == "--clicks";
