@@ -6,7 +6,6 @@
 #include "elements/data.h"
 #include "elements/hub.h"
 #include "tests/support/probe_element.h"
-#include "toolkit/member_thunk.h"
 
 namespace lobrin {
 namespace {
@@ -21,10 +20,8 @@ TData MakeKind(std::uint8_t kind) { TData v; v.kind = kind; return v; }
 TEST(DataValues, ConversionsFollowTheKind) {
   const struct { TData value; const char* text; double real; std::int32_t integer; } cases[] = {
       {MakeReal(2.5), "2.5", 2.5, 2},           {MakeReal(3.5), "3.5", 3.5, 4},
-      {MakeReal(1.0 / 3.0), "0.333333333333333", 1.0 / 3.0, 0},
       {MakeInteger(INT32_MIN), "-2147483648", -2147483648.0, INT32_MIN},
-      {MakeText("12abc"), "12abc", 12.0, 12},
-      {MakeText("145"), "145", 145.0, 145},     {MakeText(""), "", 0.0, 0},
+      {MakeText("12abc"), "12abc", 12.0, 12},   {MakeText(""), "", 0.0, 0},
       {TData{}, "", 0.0, 0},                    {MakeKind(kDataBreak), "", 0.0, 0},
       {MakeKind(11), "", 0.0, 0},  // a reserved kind reads like NULL
   };
@@ -149,27 +146,6 @@ TEST_F(Links, AHubFiresACopyOnEachLinkedOutputUpToItsCount) {
   hub.fanOutPoint(value, 0);
   EXPECT_EQ(log_, (CallLog{"a:Integer:5", "b:Integer:5", "a:Integer:5"}));
   EXPECT_EQ(Describe(value), "Integer:5");
-}
-
-struct Counter {
-  virtual ~Counter() = default;
-  virtual void Step(int& total, int by) { total += by; }
-  std::string name = "counter";
-  std::string& Name() { return name; }
-};
-struct BackwardCounter : Counter {
-  void Step(int& total, int by) override { total -= by; }
-};
-
-TEST(MemberThunk, ReachesTheOverrideAndPassesReferencesBothWays) {
-  Counter counter;
-  BackwardCounter backward;
-  int total = 10;
-  MemberThunk<&Counter::Step>(&counter, total, 3);
-  MemberThunk<&Counter::Step>(static_cast<Counter*>(&backward), total, 5);
-  EXPECT_EQ(total, 8);
-  MemberThunk<&Counter::Name>(&counter) = "renamed";
-  EXPECT_EQ(counter.name, "renamed");
 }
 
 struct StartupRecorder {
