@@ -6,6 +6,7 @@
 #include <vector>
 #include <gtest/gtest.h>
 
+#include "elements/font_height.h"
 #include "tests/elements/win_fixture.h"
 #include "tests/support/probe_element.h"
 #include "toolkit/graphic_tool.h"
@@ -76,6 +77,7 @@ TEST_F(WinInit, FontFromTheRecordAtTheScreenResolutionOrTheParents) {
   ASSERT_NE(GetObjectA(reinterpret_cast<HFONT>(SendMessageA(WindowOf(*element), WM_GETFONT, 0, 0)), sizeof lf, &lf), 0);
   EXPECT_STREQ(lf.lfFaceName, "Arial");
   EXPECT_EQ(lf.lfHeight, -13) << "10 points at the 96 dpi of a Wine prefix";
+  EXPECT_EQ(FontHeightAtDpi(8, 120), -13) << "the height follows the resolution it is given";
   EXPECT_EQ(lf.lfWeight, FW_BOLD);
 
   form_->font->SetFontName("Courier New");
