@@ -13,19 +13,25 @@ trap 'rm -rf "$work"' EXIT
 
 # Keys that Wine itself keeps up to date while programs run: the display
 # adapters it registers for every desktop it makes, the hardware tree, the
-# counter of its service starts and its volatile copy of system parameters.
+# device interfaces its plug-and-play service links and unlinks as its
+# virtual input devices come and go, the counter of its service starts and
+# its volatile copy of system parameters.
 # Matched against the key line in lower case.
-export wine_bookkeeping='^\[hkey_(local_machine\\(hardware|.*\\control\\(video|servicecurrent))|current_user\\software\\wine\\temporary system parameters)(\\|\])'
+export wine_bookkeeping='^\[hkey_(local_machine\\(hardware|.*\\control\\(video|deviceclasses|servicecurrent))|current_user\\software\\wine\\temporary system parameters)(\\|\])'
 # The same keys as they stand in the files on disk (relative to the root key,
 # backslashes doubled).
-export wine_bookkeeping_on_disk='^\[(hardware|.*\\\\control\\\\(video|servicecurrent)|software\\\\wine\\\\temporary system parameters)(\\\\|\])'
+export wine_bookkeeping_on_disk='^\[(hardware|.*\\\\control\\\\(video|deviceclasses|servicecurrent)|software\\\\wine\\\\temporary system parameters)(\\\\|\])'
 
 # The registry as the wineserver holds it now (its files on disk lag behind),
 # in UTF-8, without Wine's own bookkeeping.
 export_registry() {
   local key=$1 out=$2
-  timeout 60 "$wine_run" reg export "$key" "$(winepath -w "$out.utf16")" /y >/dev/null 2>&1 ||
-    { echo "FAILED: reg export $key" >&2; exit 1; }
+  # An export fails when Wine removes a key while it is being read: three tries.
+  local attempt
+  for attempt in 1 2 3; do
+    timeout 60 "$wine_run" reg export "$key" "$(winepath -w "$out.utf16")" /y >/dev/null 2>&1 && break
+    [ "$attempt" -eq 3 ] && { echo "FAILED: reg export $key" >&2; exit 1; }
+  done
   iconv -f UTF-16LE -t UTF-8 "$out.utf16" | tr -d '\r' |
     awk '/^\[/ { keep = tolower($0) !~ ENVIRON["wine_bookkeeping"] } keep' > "$out"
 }

