@@ -38,9 +38,9 @@ TEST(CalculatorForm, BuildsTheWholeGraphWithLinkTrafficOffAndFreesEveryWindow) {
   Paste(form->Elements().EditAt(graph::FrequencyEdit), "150");
   EXPECT_EQ(form->Elements().MathAt(graph::HWavelengthMath).result, 2.0);
 
+  HWND calculate = form->Elements().ButtonAt(graph::CalculateButton).control->handle;
   LOGFONTA font{};
-  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(form->Elements().ButtonAt(graph::CalculateButton).control->handle, WM_GETFONT, 0, 0)),
-             sizeof font, &font);
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(calculate, WM_GETFONT, 0, 0)), sizeof font, &font);
   EXPECT_EQ(font.lfWeight, FW_BOLD) << "the caption of Calculate is bold";
 
   std::vector<HWND> windows;

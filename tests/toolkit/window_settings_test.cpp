@@ -69,8 +69,9 @@ TEST_F(WindowSettingsTest, AutoSizeAddsTheMarginsOfEachKindAlongTheSidesItSizes)
     DockingSide dock;
     int widthMargin, heightMargin;  // -1: that side keeps its 300 x 50
   } rows[] = {
-      {"label", DockingSide::kNone, 1, 1}, {"edit", DockingSide::kNone, -1, 6},   {"button", DockingSide::kNone, 14, -1},
-      {"label", DockingSide::kTop, -1, 1}, {"label", DockingSide::kLeft, 1, -1},
+      {"label", DockingSide::kNone, 1, 1},  {"edit", DockingSide::kNone, -1, 6},
+      {"button", DockingSide::kNone, 14, -1}, {"label", DockingSide::kTop, -1, 1},
+      {"label", DockingSide::kLeft, 1, -1},
   };
   for (const auto& row : rows) {
     const std::string kind = row.kind;
@@ -82,8 +83,10 @@ TEST_F(WindowSettingsTest, AutoSizeAddsTheMarginsOfEachKindAlongTheSidesItSizes)
     if (kind == "edit") SetControlText(control, text);
     SetAutoSize(control, true);
     const SIZE expected = Measure(control, text);
-    EXPECT_EQ(ControlWidth(control), row.widthMargin < 0 ? 300 : expected.cx + row.widthMargin) << kind << int(row.dock);
-    EXPECT_EQ(ControlHeight(control), row.heightMargin < 0 ? 50 : expected.cy + row.heightMargin) << kind << int(row.dock);
+    const int width = row.widthMargin < 0 ? 300 : expected.cx + row.widthMargin;
+    const int height = row.heightMargin < 0 ? 50 : expected.cy + row.heightMargin;
+    EXPECT_EQ(ControlWidth(control), width) << kind << " docked " << int(row.dock);
+    EXPECT_EQ(ControlHeight(control), height) << kind << " docked " << int(row.dock);
     control->Free();
   }
 }
