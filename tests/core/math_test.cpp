@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <string>
 
@@ -28,8 +27,7 @@ class MathElement : public ::testing::Test {
     math_.SetInitialResult(initialResult);
     log_.clear();
   }
-  void Compute(TData value) { math_.computePoint(value, 0); }
-  void ComputeReal(double r) { TData v; SetReal(v, r); Compute(v); }
+  void ComputeReal(double r) { TData v; SetReal(v, r); math_.computePoint(v, 0); }
   std::string ReadResult() {
     TData v;
     math_.resultPoint(v, 0);
@@ -38,7 +36,7 @@ class MathElement : public ::testing::Test {
 
   LinkTrafficOn traffic_;
   CallLog log_;
-  ProbeElement results_{log_, "result"}, errors_{log_, "error"}, operand_{log_, "operand"};
+  ProbeElement results_{log_, "result"}, errors_{log_, "error"};
   THIMath math_;
 };
 

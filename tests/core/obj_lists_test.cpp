@@ -68,8 +68,10 @@ TEST(TObj, FreeWhileReferencedWaitsForTheLastReleaseAndDestroysOnce) {
 
 int slot[8];
 
-std::vector<void*> Items(const TList& list) {
-  std::vector<void*> items;
+// The items of a pointer or string list, in order.
+template <class List>
+auto Items(const List& list) {
+  std::vector<decltype(list.Get(0))> items;
   for (std::int32_t i = 0; i < list.Count(); ++i) items.push_back(list.Get(i));
   return items;
 }
@@ -115,12 +117,6 @@ TEST(TList, GrowsPastAZeroGrowthStepAndIsUsableAfterClear) {
   list->Free();
 }
 
-std::vector<std::string> Strings(const TStrList& list) {
-  std::vector<std::string> strings;
-  for (std::int32_t i = 0; i < list.Count(); ++i) strings.push_back(list.Get(i));
-  return strings;
-}
-
 TEST(TStrList, KeepsCopiesClampsIndicesAndFreesTextBlockLinesOnlyWithTheBlock) {
   auto* list = new TStrList();
   std::string text = "beta";
@@ -129,12 +125,12 @@ TEST(TStrList, KeepsCopiesClampsIndicesAndFreesTextBlockLinesOnlyWithTheBlock) {
   list->Insert(-5, "alpha");
   list->Insert(99, "gamma");
   list->Delete(7);  // outside: nothing
-  EXPECT_EQ(Strings(*list), (Log{"alpha", "beta", "gamma"}));
+  EXPECT_EQ(Items(*list), (Log{"alpha", "beta", "gamma"}));
   EXPECT_EQ(list->Get(-1), "");
   list->SetText("one\r\ntwo\nthree\r\n");
   list->Delete(1);  // a line of the text block: only its pointer goes
   list->Add("four");
-  EXPECT_EQ(Strings(*list), (Log{"one", "three", "four"}));
+  EXPECT_EQ(Items(*list), (Log{"one", "three", "four"}));
   list->Free();  // the sanitizers report a wrong free or a leak
 }
 
@@ -145,7 +141,7 @@ TEST(TStrListEx, ObjectsStayParallelToTheStrings) {
   list->InsertObject(0, "b", &b);
   list->Insert(0, "plain");  // a string without object gets a null one
   list->Delete(1);
-  EXPECT_EQ(Strings(*list), (Log{"plain", "a"}));
+  EXPECT_EQ(Items(*list), (Log{"plain", "a"}));
   EXPECT_EQ(list->ObjectAt(0), nullptr);
   EXPECT_EQ(list->IndexOfObject(&a), 1);
   EXPECT_EQ(list->IndexOfObject(&b), -1);
