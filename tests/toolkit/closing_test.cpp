@@ -7,8 +7,6 @@
 #include <vector>
 
 #include "tests/support/form_fixture.h"
-#include "toolkit/application.h"
-#include "toolkit/control.h"
 #include "toolkit/message_loop.h"
 
 namespace lobrin {
@@ -88,7 +86,6 @@ TEST_F(ClosingTest, MinimisingTheMainFormMinimisesTheApplicationWindowInstead) {
     result = 0;
     return true;
   }, false);
-  Steps().clear();
   SendMessageA(formHandle_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   testing::DrainMessages();
   EXPECT_EQ(Steps(), Sequence{"application window minimises"});

@@ -5,8 +5,6 @@
 #include <vector>
 
 #include "tests/support/form_fixture.h"
-#include "toolkit/application.h"
-#include "toolkit/control.h"
 #include "toolkit/focus.h"
 
 namespace lobrin {
@@ -24,11 +22,6 @@ class FocusTest : public testing::FormTest {
   TControl* Press(int key, UINT message = WM_KEYDOWN) {
     SendMessageA(GetFocus(), message, static_cast<WPARAM>(key), 1);
     return ControlOfWindow(GetFocus());
-  }
-  Controls Walk(int n) {
-    Controls visited;
-    for (int i = 0; i < n; ++i) visited.push_back(Press(VK_TAB));
-    return visited;
   }
   void Start(TControl* control) {
     ShowAndFocusForm();
@@ -52,7 +45,9 @@ TEST_F(FocusTest, TabWrapsAroundByTabOrderSkippingWhatCannotTakeTheFocus) {
   d->tabOrder = 0;  // before the order creation gave the others
   ShowAndFocusForm();
   EXPECT_EQ(ControlOfWindow(GetFocus()), a) << "the first tab stop made takes the form's focus";
-  EXPECT_EQ(Walk(5), (Controls{b, c, d, a, b}));
+  Controls visited;
+  for (int i = 0; i < 5; ++i) visited.push_back(Press(VK_TAB));
+  EXPECT_EQ(visited, (Controls{b, c, d, a, b}));
 }
 
 TEST_F(FocusTest, FocusKeysDecideWhichKeysLeaveAnEdit) {

@@ -2,8 +2,6 @@
 // tools make and the pixels drawing leaves in a memory bitmap.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <cstdint>
 #include <cstring>
 
@@ -178,9 +176,7 @@ TEST(Canvas, FillRectWithoutOwnBrushFallsBackToTheOwner) {
 }
 
 TEST(Bitmap, AZeroSizedBitmapIsEmptyAndSetHandleAdoptsBitmapsOnly) {
-  const BITMAPINFO info = DibInfo(216, 250);
-  void* bits = nullptr;
-  HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP section = CreateBitmap(2, 2, 1, 32, nullptr);
   HBRUSH brush = CreateSolidBrush(kRed);
   TBitmap* bitmap = MakeBitmap(-3, 5);
   EXPECT_EQ(bitmap->Handle(), nullptr);

@@ -7,8 +7,6 @@
 #include <vector>
 
 #include "tests/support/form_fixture.h"
-#include "toolkit/application.h"
-#include "toolkit/control.h"
 
 namespace lobrin {
 namespace {

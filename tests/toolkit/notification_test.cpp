@@ -5,7 +5,6 @@
 #include <string>
 
 #include "tests/support/form_fixture.h"
-#include "toolkit/control.h"
 #include "toolkit/control_paint.h"
 
 namespace lobrin {

@@ -6,13 +6,9 @@
 #include <string>
 
 #include "tests/support/form_fixture.h"
-#include "toolkit/application.h"
-#include "toolkit/control.h"
 
 namespace lobrin {
 namespace {
-
-constexpr char kSelf[] = "SELF_";
 
 class WindowBindingTest : public testing::FormTest {};
 
@@ -32,7 +28,7 @@ TEST_F(WindowBindingTest, EveryKindNamesItsControlWhileItsWindowLivesAndNotAfter
     HWND hwnd = HandleOf(control);
     ASSERT_NE(hwnd, nullptr) << row.kind;
     EXPECT_EQ(ControlOfWindow(hwnd), control) << row.kind;
-    EXPECT_EQ(GetPropA(hwnd, kSelf), control) << row.kind << ": outside observers read the property";
+    EXPECT_EQ(GetPropA(hwnd, "SELF_"), control) << row.kind << ": outside observers read the property";
     control->Free();
     EXPECT_EQ(ControlOfWindow(hwnd), nullptr) << row.kind;
   }

@@ -8,7 +8,6 @@
 
 #include "tests/support/form_fixture.h"
 #include "toolkit/auto_size.h"
-#include "toolkit/control.h"
 
 namespace lobrin {
 namespace {
