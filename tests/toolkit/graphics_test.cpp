@@ -145,7 +145,7 @@ TEST(Canvas, ProviderContextIsUsedAndGivenBackWithoutOurToolsAndAToolChangedMean
   EXPECT_EQ(log.released, 1);  // nothing left to give back
 }
 
-struct OwnerColours { std::uint32_t text, background; TGraphicTool* brush; };
+struct OwnerColours { std::uint32_t background; TGraphicTool* brush; };
 
 TEST(Canvas, FillRectWithoutOwnBrushFallsBackToTheOwner) {
   TGraphicTool* ownerBrush = MakeBrush();
@@ -157,12 +157,11 @@ TEST(Canvas, FillRectWithoutOwnBrushFallsBackToTheOwner) {
   } rows[] = {{true, ownerBrush, kYellow}, {true, nullptr, kBlue}, {false, nullptr, GetSysColor(COLOR_WINDOW)}};
   for (const auto& row : rows) {
     PixelSurface surface(8, 8, kGrey);
-    OwnerColours colours{kRed, kBlue, row.brush};
+    OwnerColours colours{kBlue, row.brush};
     TCanvas* canvas = MakeCanvas();
     if (row.owner) {
       TCanvasOwner owner;
       owner.control = &colours;
-      owner.textColour = [](void* c) { return static_cast<OwnerColours*>(c)->text; };
       owner.backgroundColour = [](void* c) { return static_cast<OwnerColours*>(c)->background; };
       owner.brushTool = [](void* c) { return static_cast<OwnerColours*>(c)->brush; };
       canvas->SetOwner(owner);

@@ -29,15 +29,7 @@ TEST_F(WindowSettingsTest, LabelAlignmentReplacesTheWholeTypeField) {
   }
 }
 
-TEST_F(WindowSettingsTest, AlphaBelowOpaqueMakesALayeredWindow) {
-  HandleOf(form_);
-  SetControlAlpha(form_, 128);
-  EXPECT_NE(WindowStyle(form_, GWL_EXSTYLE) & WS_EX_LAYERED, 0u);
-  SetControlAlpha(form_, 255);
-  EXPECT_EQ(WindowStyle(form_, GWL_EXSTYLE) & WS_EX_LAYERED, 0u);
-}
-
-TEST_F(WindowSettingsTest, AFormGetsACopyOfTheApplicationWindowsIcon) {
+TEST_F(WindowSettingsTest, AFormGetsACopyOfTheApplicationWindowsIconAndIsLayeredBelowOpaqueAlpha) {
   HICON shared = LoadIconA(nullptr, IDI_APPLICATION);
   SetControlIcon(app_, shared);
   TControl* withoutIcon = MakeForm(app_, "none");
@@ -46,6 +38,10 @@ TEST_F(WindowSettingsTest, AFormGetsACopyOfTheApplicationWindowsIcon) {
   EXPECT_NE(icon, nullptr);
   EXPECT_NE(icon, shared) << "a copy that the form owns";
   EXPECT_EQ(SendMessageA(HandleOf(withoutIcon), WM_GETICON, ICON_BIG, 0), 0);
+  SetControlAlpha(form_, 128);
+  EXPECT_NE(WindowStyle(form_, GWL_EXSTYLE) & WS_EX_LAYERED, 0u);
+  SetControlAlpha(form_, 255);
+  EXPECT_EQ(WindowStyle(form_, GWL_EXSTYLE) & WS_EX_LAYERED, 0u);
 }
 
 // The extent of `text` in the font the control's window was given.
@@ -68,9 +64,8 @@ TEST_F(WindowSettingsTest, AutoSizeAddsTheMarginsOfEachKindAlongTheSidesItSizes)
     DockingSide dock;
     int widthMargin, heightMargin;  // -1: that side keeps its 300 x 50
   } rows[] = {
-      {"label", DockingSide::kNone, 1, 1},  {"edit", DockingSide::kNone, -1, 6},
-      {"button", DockingSide::kNone, 14, -1}, {"label", DockingSide::kTop, -1, 1},
-      {"label", DockingSide::kLeft, 1, -1},
+      {"edit", DockingSide::kNone, -1, 6},  {"button", DockingSide::kNone, 14, -1},
+      {"label", DockingSide::kTop, -1, 1}, {"label", DockingSide::kLeft, 1, -1},
   };
   for (const auto& row : rows) {
     const std::string kind = row.kind;
