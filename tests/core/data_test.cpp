@@ -71,10 +71,8 @@ TEST_F(Links, AForwardRunsAfterItsHandlerReturnsWithTheSameValueNowNull) {
   c_.forward = THI_Event{};  // a forward to an unlinked event ends the loop
   value = MakeReal(1.0);
   FireEvent(MakeLink<&ProbeElement::forwardPoint>(&c_), value);
-  EXPECT_EQ(log_, (CallLog{"c:Real:1"}));
-  log_.clear();
   ReadLink(MakeLink<&ProbeElement::forwardPoint>(&a_), value);
-  EXPECT_EQ(log_, (CallLog{"a:NULL:"})) << "a read link is never forwarded";
+  EXPECT_EQ(log_, (CallLog{"c:Real:1", "a:NULL:"})) << "a read link is never forwarded";
 }
 
 TEST_F(Links, TextFromLinkPrefersTheLinkThenTheDefaultThenTheIncomingValue) {

@@ -131,7 +131,6 @@ TEST_F(MessageRoutingTest, DestroyingAParentHidesItFirstThenFreesTheLastChildFir
     const bool hiddenAlive = IsWindow(HWND(hwnd)) && !IsWindowVisible(HWND(hwnd));
     Steps().push_back(hiddenAlive ? "form hidden, window alive" : "form wrong");
   }, formHandle);
-  Steps().clear();
   form_->Free();
   EXPECT_EQ(Steps(), (Sequence{"form hidden, window alive", "second label destroyed", "label destroyed"}));
   EXPECT_FALSE(IsWindow(formHandle));
@@ -142,7 +141,6 @@ TEST_F(MessageRoutingTest, ASecondaryFormFreesItselfWhenItsWindowIsDestroyed) {
   TControl* secondary = MakeForm(app_, "Secondary");
   secondary->SetOnDestroy(&testing::RecordDestroyed, const_cast<char*>("secondary"));
   HWND hwnd = HandleOf(secondary);
-  Steps().clear();
   DestroyWindow(hwnd);
   EXPECT_EQ(Steps(), Sequence{"secondary destroyed"});
   EXPECT_EQ(app_->children->IndexOf(secondary), -1);
