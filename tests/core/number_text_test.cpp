@@ -19,13 +19,12 @@ bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 TEST(NumberText, RealToTextShowsAtMostFifteenDigitsWithoutExponent) {
   const struct { double value; std::string text; } cases[] = {
-      {0.0, "0"}, {-0.0, "0"}, {1.0, "1"}, {3.0, "3"}, {100.0, "100"}, {-2.5, "-2.5"}, {0.1, "0.1"},
+      {0.0, "0"}, {-0.0, "0"}, {1.0, "1"}, {3.0, "3"}, {100.0, "100"}, {-2.5, "-2.5"}, {0.1, "0.1"}, {0.5, "0.5"},
       {0.30000000000000004, "0.3"}, {1.0 / 3.0, "0.333333333333333"}, {2.0 / 3.0, "0.666666666666667"},
-      {1234.5, "1234.5"}, {9.999999999999995, "10"}, {1e-5, "0.00001"}, {-1e-7, "-0.0000001"},
-      {123456789012345.0, "123456789012345"}, {1234567890123456.0, "1234567890123460"},
-      {1e20, "100000000000000000000"}, {0.5, "0.5"}, {10.0, "10"}, {1e14, "100000000000000"},
-      {1e15, "1000000000000000"}, {123.456, "123.456"}, {-4.024690942871119, "-4.02469094287112"},
-      {2.0833333333333335, "2.08333333333333"},
+      {1234.5, "1234.5"}, {9.999999999999995, "10"}, {1e-5, "0.00001"}, {-1e-7, "-0.0000001"}, {10.0, "10"},
+      {123456789012345.0, "123456789012345"}, {1234567890123456.0, "1234567890123460"}, {123.456, "123.456"},
+      {1e20, "100000000000000000000"}, {1e14, "100000000000000"}, {1e15, "1000000000000000"},
+      {-4.024690942871119, "-4.02469094287112"}, {2.0833333333333335, "2.08333333333333"},
       {100000000000000.5, "100000000000000"}, {100000000000001.5, "100000000000002"},  // ties go to even
       {12345678901234.0, "12345678901234"},  // one digit short of 15 significant ones: the point still goes
       {Limits::infinity(), "INF"}, {-Limits::infinity(), "-INF"}, {Limits::quiet_NaN(), "NAN"},
@@ -74,8 +73,7 @@ TEST(NumberText, RealToIntegerRoundsTiesToEvenAndKeepsTheLow32Bits) {
   const long double nan = std::numeric_limits<long double>::quiet_NaN();
   const long double inf = std::numeric_limits<long double>::infinity();
   const struct { long double value; std::int32_t result; } cases[] = {
-      {2.5L, 2}, {3.5L, 4}, {-2.5L, -2}, {2.4999L, 2}, {1e10L, 1410065408}, {-0.5L, 0},
-      {2147483648.0L, INT32_MIN},
+      {2.5L, 2}, {3.5L, 4}, {-2.5L, -2}, {2.4999L, 2}, {1e10L, 1410065408}, {-0.5L, 0}, {2147483648.0L, INT32_MIN},
       // The 64-bit range ends the rounding; beyond it, and for NaN, the result is 0.
       {-9223372036854775808.0L, 0}, {9223372036854775807.0L, -1}, {9223372036854775808.0L, 0},
       {1e300L, 0}, {-1e300L, 0}, {inf, 0}, {-inf, 0}, {nan, 0},
@@ -88,13 +86,11 @@ TEST(NumberText, RealToIntegerRoundsTiesToEvenAndKeepsTheLow32Bits) {
 TEST(NumberText, RealToIntegerIgnoresTheCallersRoundingMode) {
   EXPECT_EQ(ReadFpuControlWord(), kExtendedNoTrapsControlWord) << "test programs start as the program does";
   // Round toward zero in the control word's rounding bits.
-  std::uint16_t saved;
-  asm volatile("fnstcw %0" : "=m"(saved));
+  const std::uint16_t saved = ReadFpuControlWord();
   std::uint16_t chopping = saved | 0x0C00;
   asm volatile("fldcw %0" : : "m"(chopping));
   const std::int32_t rounded = RealToInteger(2.75L);
-  std::uint16_t after;
-  asm volatile("fnstcw %0" : "=m"(after));
+  const std::uint16_t after = ReadFpuControlWord();
   asm volatile("fldcw %0" : : "m"(saved));
   EXPECT_EQ(rounded, 3);
   EXPECT_EQ(after, chopping);
