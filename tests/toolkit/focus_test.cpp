@@ -88,7 +88,6 @@ TEST_F(FocusTest, EnterClicksTheDefaultButtonUnlessTheFocusedControlTakesEnter) 
   EXPECT_EQ(ControlOfWindow(GetFocus()), button);
   SetDialogButton(button, kKeyEnter, false);
   EXPECT_FALSE(app_->onMessage) << "switching off puts the earlier (empty) event back";
-  Application().loopRunning = false;
 }
 
 }  // namespace

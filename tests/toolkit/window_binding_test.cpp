@@ -74,8 +74,6 @@ TEST_F(WindowBindingTest, AForeignWindowIsNoControlsAndGetsNoReflectedCommands) 
     SendMessageA(HandleOf(form_), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), reinterpret_cast<LPARAM>(from));
   }
   EXPECT_EQ(received, "button ");
-  DestroyWindow(foreign);
-  UnregisterClassA(wc.lpszClassName, wc.hInstance);
 }
 
 // The fonts handed to one control's window, recorded by the global pre-dispatch hook.
@@ -97,15 +95,14 @@ TEST_F(WindowBindingTest, ANewWindowGetsItsFontOnceAndIsPaintedWholeWhenItShows)
   EXPECT_EQ(g_fonts, "own font ");
 
   // A text set while the form is hidden asks for no repaint, and still shows.
-  RECT pending;
   SetControlText(label, "second");
   EXPECT_EQ(GetControlText(label), "second");
   SetControlVisible(form_, true);
-  EXPECT_TRUE(GetUpdateRect(hwnd, &pending, FALSE)) << "shown: painted whole";
+  EXPECT_TRUE(GetUpdateRect(hwnd, nullptr, FALSE)) << "shown: painted whole";
   testing::DrainMessages();
-  EXPECT_FALSE(GetUpdateRect(hwnd, &pending, FALSE));
+  EXPECT_FALSE(GetUpdateRect(hwnd, nullptr, FALSE));
   SetControlText(label, "third");
-  EXPECT_TRUE(GetUpdateRect(hwnd, &pending, FALSE)) << "on screen: repainted after a change";
+  EXPECT_TRUE(GetUpdateRect(hwnd, nullptr, FALSE)) << "on screen: repainted after a change";
 }
 
 }  // namespace

@@ -14,18 +14,14 @@ namespace {
 
 using WindowSettingsTest = testing::FormTest;
 
-DWORD WindowStyle(TControl* control, int which = GWL_STYLE) {
-  return static_cast<DWORD>(GetWindowLongA(HandleOf(control), which));
-}
-
 // SS_LEFTNOWORDWRAP is a value of the type field, not a flag: it must go when the alignment changes.
 TEST_F(WindowSettingsTest, LabelAlignmentReplacesTheWholeTypeField) {
   TControl* label = MakeLabel(form_, "Metres");
-  const std::pair<TextAlignment, DWORD> rows[] = {
+  const std::pair<TextAlignment, LONG> rows[] = {
       {TextAlignment::kCenter, SS_CENTER}, {TextAlignment::kRight, SS_RIGHT}, {TextAlignment::kLeft, SS_LEFT}};
   for (auto [alignment, expected] : rows) {
     SetTextAlignment(label, alignment);
-    EXPECT_EQ(WindowStyle(label) & SS_TYPEMASK, expected) << int(alignment);
+    EXPECT_EQ(GetWindowLongA(HandleOf(label), GWL_STYLE) & SS_TYPEMASK, expected) << int(alignment);
   }
 }
 
@@ -39,9 +35,9 @@ TEST_F(WindowSettingsTest, AFormGetsACopyOfTheApplicationWindowsIconAndIsLayered
   EXPECT_NE(icon, shared) << "a copy that the form owns";
   EXPECT_EQ(SendMessageA(HandleOf(withoutIcon), WM_GETICON, ICON_BIG, 0), 0);
   SetControlAlpha(form_, 128);
-  EXPECT_NE(WindowStyle(form_, GWL_EXSTYLE) & WS_EX_LAYERED, 0u);
+  EXPECT_NE(GetWindowLongA(HandleOf(form_), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
   SetControlAlpha(form_, 255);
-  EXPECT_EQ(WindowStyle(form_, GWL_EXSTYLE) & WS_EX_LAYERED, 0u);
+  EXPECT_EQ(GetWindowLongA(HandleOf(form_), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
 }
 
 // The extent of `text` in the font the control's window was given.
