@@ -11,10 +11,7 @@ namespace lobrin {
 namespace {
 
 TEST(CalculateOnce, WorkedExamplesShowTheseTexts) {
-  const struct {
-    std::string hBeamwidth, eBeamwidth, frequency;
-    DistanceTexts shown;
-  } rows[] = {
+  const struct { std::string hBeamwidth, eBeamwidth, frequency; DistanceTexts shown; } rows[] = {
       {"32", "30", "144", {"3.77912008181594", "12.398688329225", "4.02469094287112", "13.2043670330093"}},
       {"30.2", "28.5", "432", {"1.33288373407207", "4.37297827009301", "1.41059344747959", "4.62793140622894"}},
       {"22", "22", "1296", {"0.60657905835276", "1.99008883780607", "0.60657905835276", "1.99008883780607"}},

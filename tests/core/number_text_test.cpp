@@ -32,9 +32,7 @@ TEST(NumberText, RealToTextShowsAtMostFifteenDigitsWithoutExponent) {
       {Limits::max(), "179769313486232" + std::string(294, '0')},
       {Limits::denorm_min(), "0." + std::string(323, '0') + "494065645841247"},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(RealToText(c.value), c.text) << "value " << c.value;
-  }
+  for (const auto& c : cases) EXPECT_EQ(RealToText(c.value), c.text) << "value " << c.value;
 }
 
 TEST(NumberText, TextToRealScansLenientlyAndBeyondTheDoubleRangeGivesInfinityOrZeroButNeverNan) {
@@ -49,10 +47,8 @@ TEST(NumberText, TextToRealScansLenientlyAndBeyondTheDoubleRangeGivesInfinityOrZ
       {"1e-2147483648", 0.0}, {"1e-99999", 0.0}, {"0e99999", 0.0}, {"-0e99999", -0.0}, {"1e-400", 0.0},
       {manyDigits, Limits::infinity()}, {manyDigits + "e-99999", 0.0}, {"0." + manyDigits, 1.0},
   };
-  for (const auto& c : cases) {
-    const double value = TextToReal(c.text);
-    EXPECT_TRUE(SameBits(value, c.value)) << "text \"" << c.text.substr(0, 20) << "\" gave " << value;
-  }
+  for (const auto& c : cases)
+    EXPECT_TRUE(SameBits(TextToReal(c.text), c.value)) << c.text.substr(0, 20) << " gave " << TextToReal(c.text);
   // An underflowing exponent fades through the denormals, silently.
   EXPECT_GT(TextToReal("1e-320"), 0.0);
   EXPECT_LT(TextToReal("1e-320"), Limits::min());
@@ -64,9 +60,7 @@ TEST(NumberText, TextToIntegerReadsDigitsAfterAnOptionalSignAndWraps) {
       {"2147483648", INT32_MIN}, {"4294967297", 1}, {"1e3", 1}, {"-2147483648", INT32_MIN}, {"+-1", 0},
       {"99999999999999999999", 1661992959},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(TextToInteger(c.text), c.value) << "text \"" << c.text << "\"";
-  }
+  for (const auto& c : cases) EXPECT_EQ(TextToInteger(c.text), c.value) << "text \"" << c.text << "\"";
 }
 
 TEST(NumberText, RealToIntegerRoundsTiesToEvenAndKeepsTheLow32Bits) {
@@ -78,9 +72,7 @@ TEST(NumberText, RealToIntegerRoundsTiesToEvenAndKeepsTheLow32Bits) {
       {-9223372036854775808.0L, 0}, {9223372036854775807.0L, -1}, {9223372036854775808.0L, 0},
       {1e300L, 0}, {-1e300L, 0}, {inf, 0}, {-inf, 0}, {nan, 0},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(RealToInteger(c.value), c.result) << "value " << static_cast<double>(c.value);
-  }
+  for (const auto& c : cases) EXPECT_EQ(RealToInteger(c.value), c.result) << "value " << double(c.value);
 }
 
 TEST(NumberText, RealToIntegerIgnoresTheCallersRoundingMode) {
@@ -101,10 +93,8 @@ TEST(NumberText, TextOperationsCountFromOne) {
   EXPECT_EQ(TextPosition("x", "abc"), 0);
   EXPECT_EQ(TextPosition("", "abc"), 0) << "an empty part is never found";
 
-  const struct {
-    int position, count;
-    const char* after;
-  } deletions[] = {{2, 2, "adef"}, {5, 99, "abcd"}, {7, 1, "abcdef"}, {0, 1, "abcdef"}, {1, INT_MAX, ""}};
+  const struct { int position, count; const char* after; } deletions[] = {
+      {2, 2, "adef"}, {5, 99, "abcd"}, {7, 1, "abcdef"}, {0, 1, "abcdef"}, {1, INT_MAX, ""}};
   for (const auto& d : deletions) {
     std::string text = "abcdef";
     DeleteText(text, d.position, d.count);

@@ -77,11 +77,8 @@ auto Items(const List& list) {
 }
 
 TEST(TList, EditsOutsideTheListAreClampedOrIgnored) {
-  const struct {
-    const char* name;
-    void (*edit)(TList*);
-    std::vector<int> expected;  // slot numbers left of 0..4
-  } rows[] = {
+  // expected: the slot numbers left of 0..4.
+  const struct { const char* name; void (*edit)(TList*); std::vector<int> expected; } rows[] = {
       {"insert in middle", [](TList* l) { l->Insert(2, &slot[7]); }, {0, 1, 7, 2, 3, 4}},
       {"insert past end appends", [](TList* l) { l->Insert(99, &slot[7]); }, {0, 1, 2, 3, 4, 7}},
       {"insert before start prepends", [](TList* l) { l->Insert(-3, &slot[7]); }, {7, 0, 1, 2, 3, 4}},

@@ -150,11 +150,8 @@ struct OwnerColours { std::uint32_t background; TGraphicTool* brush; };
 TEST(Canvas, FillRectWithoutOwnBrushFallsBackToTheOwner) {
   TGraphicTool* ownerBrush = MakeBrush();
   ownerBrush->SetColour(kYellow);
-  const struct {
-    bool owner;
-    TGraphicTool* brush;
-    COLORREF expected;
-  } rows[] = {{true, ownerBrush, kYellow}, {true, nullptr, kBlue}, {false, nullptr, GetSysColor(COLOR_WINDOW)}};
+  const struct { bool owner; TGraphicTool* brush; COLORREF expected; } rows[] = {
+      {true, ownerBrush, kYellow}, {true, nullptr, kBlue}, {false, nullptr, GetSysColor(COLOR_WINDOW)}};
   for (const auto& row : rows) {
     PixelSurface surface(8, 8, kGrey);
     OwnerColours colours{kBlue, row.brush};

@@ -55,12 +55,9 @@ TEST_F(NotificationTest, ColourRequestsAreAnsweredWithTheControlsColoursAndBrush
   EXPECT_EQ(ControlBackgroundBrush(MakeLabel(form_, "one")), ControlBackgroundBrush(form_))
       << "an equal background shares the parent's brush";
   const COLORREF text = RGB(10, 20, 30), background = RGB(200, 100, 50);
-  const struct {
-    const char* kind;
-    UINT request;
-    bool transparent;
-  } rows[] = {{"label", WM_CTLCOLORSTATIC, false}, {"label", WM_CTLCOLORSTATIC, true},
-              {"edit", WM_CTLCOLOREDIT, false},    {"button", WM_CTLCOLORBTN, false}};
+  const struct { const char* kind; UINT request; bool transparent; } rows[] = {
+      {"label", WM_CTLCOLORSTATIC, false}, {"label", WM_CTLCOLORSTATIC, true},
+      {"edit", WM_CTLCOLOREDIT, false}, {"button", WM_CTLCOLORBTN, false}};
   for (const auto& row : rows) {
     const std::string kind = row.kind;
     TControl* control = kind == "label" ? MakeLabel(form_, "Metres")

@@ -13,10 +13,7 @@ namespace {
 class WindowBindingTest : public testing::FormTest {};
 
 TEST_F(WindowBindingTest, EveryKindNamesItsControlWhileItsWindowLivesAndNotAfter) {
-  const struct {
-    const char* kind;
-    TControl* (*make)(TControl* form);
-  } rows[] = {
+  const struct { const char* kind; TControl* (*make)(TControl* form); } rows[] = {
       {"form", [](TControl* app) { return MakeForm(app, "second form"); }},
       {"label", [](TControl* form) { return MakeLabel(form, "label"); }},
       {"edit", [](TControl* form) { return MakeEdit(form, 0); }},
@@ -70,9 +67,8 @@ TEST_F(WindowBindingTest, AForeignWindowIsNoControlsAndGetsNoReflectedCommands) 
   EXPECT_EQ(ControlOfWindow(foreign), nullptr);
   TControl* button = MakeButton(form_, "button");
   button->onClick = TNotifyEvent{[](void*, TControl*) { received += "button "; }, nullptr};
-  for (HWND from : {foreign, HandleOf(button)}) {
+  for (HWND from : {foreign, HandleOf(button)})
     SendMessageA(HandleOf(form_), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), reinterpret_cast<LPARAM>(from));
-  }
   EXPECT_EQ(received, "button ");
 }
 

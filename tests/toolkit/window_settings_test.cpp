@@ -55,11 +55,8 @@ SIZE Measure(TControl* control, const std::string& text) {
 
 TEST_F(WindowSettingsTest, AutoSizeAddsTheMarginsOfEachKindAlongTheSidesItSizes) {
   const std::string text = "Stacking distance H-plane";
-  const struct {
-    const char* kind;
-    DockingSide dock;
-    int widthMargin, heightMargin;  // -1: that side keeps its 300 x 50
-  } rows[] = {
+  // A margin of -1: that side keeps its 300 x 50.
+  const struct { const char* kind; DockingSide dock; int widthMargin, heightMargin; } rows[] = {
       {"edit", DockingSide::kNone, -1, 6},  {"button", DockingSide::kNone, 14, -1},
       {"label", DockingSide::kTop, -1, 1}, {"label", DockingSide::kLeft, 1, -1},
   };
