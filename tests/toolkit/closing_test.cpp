@@ -50,10 +50,9 @@ class ClosingTest : public testing::FormTest {
   void QueryClose(bool accept) {
     accept_ = accept;
     form_->onCloseQuery = TCloseQueryEvent{[](void* self, TControl*, bool& accept) {
-                                             ++static_cast<ClosingTest*>(self)->asked_;
-                                             accept = static_cast<ClosingTest*>(self)->accept_;
-                                           },
-                                           this};
+      ++static_cast<ClosingTest*>(self)->asked_;
+      accept = static_cast<ClosingTest*>(self)->accept_;
+    }, this};
   }
 
   HWND formHandle_ = nullptr, appHandle_ = nullptr;

@@ -101,16 +101,11 @@ TEST(GraphicTool, SystemColourChangeRebuildsTheBrushAndTellsItsUsers) {
   SetSysColourSource(previous);
 }
 
-struct ProviderLog {
-  HDC context = nullptr;
-  int acquired = 0, released = 0;
-  HGDIOBJ brushAtRelease = nullptr, fontAtRelease = nullptr;
-};
+struct ProviderLog { HDC context; int acquired, released; HGDIOBJ brushAtRelease, fontAtRelease; };
 
 TEST(Canvas, ProviderContextIsUsedAndGivenBackWithoutOurToolsAndAToolChangedMeanwhileIsSwapped) {
   PixelSurface surface(16, 16, kGrey);
-  ProviderLog log;
-  log.context = surface.context();
+  ProviderLog log{surface.context(), 0, 0, nullptr, nullptr};
   TCanvas* canvas = MakeCanvas();
   TContextProvider provider;
   provider.acquire = [](void* data, TCanvas*) {
@@ -202,9 +197,7 @@ TEST(Bitmap, HandleBitsAndSectionAllStretchTheSamePicture) {
       bitmap->SetHandle(section);
     } else {
       ASSERT_TRUE(bitmap->SetDIB(&q.info, sizeof(BITMAPINFOHEADER), q.bits, sizeof q.bits));
-      if (way == 2) {
-        ASSERT_TRUE(bitmap->MakeDIBSection());
-      }
+      ASSERT_TRUE(way == 1 || bitmap->MakeDIBSection()) << "way 2 makes a section of the bits";
     }
     PixelSurface surface(12, 12, kGrey);
     SetStretchBltMode(surface.context(), COLORONCOLOR);

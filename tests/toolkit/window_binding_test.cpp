@@ -81,9 +81,8 @@ TEST_F(WindowBindingTest, ANewWindowGetsItsFontOnceAndIsPaintedWholeWhenItShows)
   TControl* label = g_watched = MakeLabel(form_, "first");
   label->font->SetFontWeight(700);  // a font of its own, not the form's
   Application().preDispatchHook = [](TControl* control, TMessage& msg, LRESULT&) {
-    if (control == g_watched && msg.message == WM_SETFONT) {
+    if (control == g_watched && msg.message == WM_SETFONT)
       g_fonts += msg.wParam == reinterpret_cast<WPARAM>(control->font->FontHandle()) ? "own font " : "other font ";
-    }
     return false;
   };
   HWND hwnd = HandleOf(label);
