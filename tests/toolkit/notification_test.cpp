@@ -2,7 +2,6 @@
 // focus reflected to the child's events, colour requests answered by the child.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "tests/support/form_fixture.h"
@@ -55,14 +54,13 @@ TEST_F(NotificationTest, ColourRequestsAreAnsweredWithTheControlsColoursAndBrush
   EXPECT_EQ(ControlBackgroundBrush(MakeLabel(form_, "one")), ControlBackgroundBrush(form_))
       << "an equal background shares the parent's brush";
   const COLORREF text = RGB(10, 20, 30), background = RGB(200, 100, 50);
-  const struct { const char* kind; UINT request; bool transparent; } rows[] = {
-      {"label", WM_CTLCOLORSTATIC, false}, {"label", WM_CTLCOLORSTATIC, true},
-      {"edit", WM_CTLCOLOREDIT, false}, {"button", WM_CTLCOLORBTN, false}};
+  const struct { const char* kind; TControl* (*make)(TControl* form); UINT request; bool transparent; } rows[] = {
+      {"label", [](TControl* form) { return MakeLabel(form, "Metres"); }, WM_CTLCOLORSTATIC, false},
+      {"transparent label", [](TControl* form) { return MakeLabel(form, "Metres"); }, WM_CTLCOLORSTATIC, true},
+      {"edit", [](TControl* form) { return MakeEdit(form, 0); }, WM_CTLCOLOREDIT, false},
+      {"button", [](TControl* form) { return MakeButton(form, "OK"); }, WM_CTLCOLORBTN, false}};
   for (const auto& row : rows) {
-    const std::string kind = row.kind;
-    TControl* control = kind == "label" ? MakeLabel(form_, "Metres")
-                        : kind == "edit" ? MakeEdit(form_, 0)
-                                         : MakeButton(form_, "OK");
+    TControl* control = row.make(form_);
     control->font->SetColour(text);
     SetControlColour(control, background);
     SetControlTransparent(control, row.transparent);
@@ -70,15 +68,15 @@ TEST_F(NotificationTest, ColourRequestsAreAnsweredWithTheControlsColoursAndBrush
     SetBkColor(dc, RGB(1, 2, 3));
     const auto answer = reinterpret_cast<HBRUSH>(SendMessageA(
         HandleOf(form_), row.request, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(HandleOf(control))));
-    EXPECT_EQ(GetTextColor(dc), text) << kind;
-    EXPECT_EQ(GetBkMode(dc), row.transparent ? TRANSPARENT : OPAQUE) << kind;
+    EXPECT_EQ(GetTextColor(dc), text) << row.kind;
+    EXPECT_EQ(GetBkMode(dc), row.transparent ? TRANSPARENT : OPAQUE) << row.kind;
     if (row.transparent) {
-      EXPECT_EQ(answer, GetStockObject(NULL_BRUSH)) << kind;
+      EXPECT_EQ(answer, GetStockObject(NULL_BRUSH)) << row.kind;
     } else {
       LOGBRUSH brush = {};
       GetObjectA(answer, sizeof(brush), &brush);
-      EXPECT_EQ(brush.lbColor, background) << kind;
-      EXPECT_EQ(GetBkColor(dc), background) << kind;
+      EXPECT_EQ(brush.lbColor, background) << row.kind;
+      EXPECT_EQ(GetBkColor(dc), background) << row.kind;
     }
     DeleteDC(dc);
     control->Free();

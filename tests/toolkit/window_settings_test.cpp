@@ -42,14 +42,11 @@ TEST_F(WindowSettingsTest, AFormGetsACopyOfTheApplicationWindowsIconAndIsLayered
 
 // The extent of `text` in the font the control's window was given.
 SIZE Measure(TControl* control, const std::string& text) {
-  HWND hwnd = HandleOf(control);
-  HDC dc = GetDC(hwnd);
-  auto font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
-  HGDIOBJ old = SelectObject(dc, font != nullptr ? font : GetStockObject(SYSTEM_FONT));
+  testing::PixelSurface surface(1, 1, 0);
+  auto font = reinterpret_cast<HFONT>(SendMessageA(HandleOf(control), WM_GETFONT, 0, 0));
+  SelectObject(surface.context(), font != nullptr ? font : GetStockObject(SYSTEM_FONT));
   SIZE size = {0, 0};
-  GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(hwnd, dc);
+  GetTextExtentPoint32A(surface.context(), text.data(), static_cast<int>(text.size()), &size);
   return size;
 }
 
