@@ -64,13 +64,11 @@ TEST(NumberText, TextToIntegerReadsDigitsAfterAnOptionalSignAndWraps) {
 }
 
 TEST(NumberText, RealToIntegerRoundsTiesToEvenAndKeepsTheLow32Bits) {
-  const long double nan = std::numeric_limits<long double>::quiet_NaN();
-  const long double inf = std::numeric_limits<long double>::infinity();
   const struct { long double value; std::int32_t result; } cases[] = {
       {2.5L, 2}, {3.5L, 4}, {-2.5L, -2}, {2.4999L, 2}, {1e10L, 1410065408}, {-0.5L, 0}, {2147483648.0L, INT32_MIN},
       // The 64-bit range ends the rounding; beyond it, and for NaN, the result is 0.
       {-9223372036854775808.0L, 0}, {9223372036854775807.0L, -1}, {9223372036854775808.0L, 0},
-      {1e300L, 0}, {-1e300L, 0}, {inf, 0}, {-inf, 0}, {nan, 0},
+      {1e300L, 0}, {-1e300L, 0}, {Limits::infinity(), 0}, {-Limits::infinity(), 0}, {Limits::quiet_NaN(), 0},
   };
   for (const auto& c : cases) EXPECT_EQ(RealToInteger(c.value), c.result) << "value " << double(c.value);
 }

@@ -40,10 +40,8 @@ class ClosingTest : public testing::FormTest {
       KillTimer(nullptr, id);
       g_onTimer();
     });
-    TControl* app = app_;
-    RunMessageLoop(app);
+    RunMessageLoop(app_);  // ends the application, frees it and forgets it
     KillTimer(nullptr, safety);
-    if (app == nullptr) app_ = nullptr;  // the loop ended the application and freed it
     ASSERT_FALSE(g_timedOut) << "the message loop did not end";
   }
   // A close query that counts its calls and answers `accept`.
@@ -92,10 +90,8 @@ TEST_F(ClosingTest, MinimisingTheMainFormMinimisesTheApplicationWindowInstead) {
 }
 
 TEST_F(ClosingTest, EndApplicationOutsideTheLoopClosesAndFreesTheApplicationWindow) {
-  TControl* app = app_;
-  app_ = nullptr;
-  EndApplication(app);
-  EXPECT_EQ(app, nullptr);
+  EndApplication(app_);
+  EXPECT_EQ(app_, nullptr);
   EXPECT_TRUE(QuitReceived());
   EXPECT_FALSE(IsWindow(formHandle_));
 }

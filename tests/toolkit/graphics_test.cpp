@@ -18,13 +18,7 @@ using namespace testing;
 constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255),
                    kYellow = RGB(255, 255, 0), kGrey = RGB(128, 128, 128);
 
-// A 2 x 2 picture: red, green over blue, yellow (DIB rows are bottom-up).
-struct Quarters {
-  BITMAPINFO info = DibInfo(2, 2);
-  std::uint32_t bits[4] = {ToPixel(kBlue), ToPixel(kYellow), ToPixel(kRed), ToPixel(kGreen)};
-};
-
-// The quarters stretched over `r`, grey around it.
+// A 2 x 2 picture of red, green over blue, yellow stretched over `r`, grey around it.
 auto QuartersIn(RECT r) {
   return [r](int x, int y) {
     if (x < r.left || x >= r.right || y < r.top || y >= r.bottom) return kGrey;
@@ -186,17 +180,19 @@ TEST(Bitmap, AZeroSizedBitmapIsEmptyAndSetHandleAdoptsBitmapsOnly) {
 }
 
 TEST(Bitmap, HandleBitsAndSectionAllStretchTheSamePicture) {
-  Quarters q;
+  // A 2 x 2 picture: red, green over blue, yellow (DIB rows are bottom-up).
+  const BITMAPINFO info = DibInfo(2, 2);
+  const std::uint32_t bits[4] = {ToPixel(kBlue), ToPixel(kYellow), ToPixel(kRed), ToPixel(kGreen)};
   const RECT target{2, 3, 10, 11};
   for (int way = 0; way < 3; ++way) {
     TBitmap* bitmap = MakeBitmap(0, 0);
     if (way == 0) {
-      void* bits = nullptr;
-      HBITMAP section = CreateDIBSection(nullptr, &q.info, DIB_RGB_COLORS, &bits, nullptr, 0);
-      std::memcpy(bits, q.bits, sizeof q.bits);
+      void* sectionBits = nullptr;
+      HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &sectionBits, nullptr, 0);
+      std::memcpy(sectionBits, bits, sizeof bits);
       bitmap->SetHandle(section);
     } else {
-      ASSERT_TRUE(bitmap->SetDIB(&q.info, sizeof(BITMAPINFOHEADER), q.bits, sizeof q.bits));
+      ASSERT_TRUE(bitmap->SetDIB(&info, sizeof(BITMAPINFOHEADER), bits, sizeof bits));
       ASSERT_TRUE(way == 1 || bitmap->MakeDIBSection()) << "way 2 makes a section of the bits";
     }
     PixelSurface surface(12, 12, kGrey);
@@ -204,7 +200,7 @@ TEST(Bitmap, HandleBitsAndSectionAllStretchTheSamePicture) {
     bitmap->StretchDraw(surface.context(), target);
     EXPECT_EQ(surface.FirstMismatch(QuartersIn(target)), "") << "way " << way;
     // Fewer bits than the description promises would be read past their end.
-    EXPECT_FALSE(bitmap->SetDIB(&q.info, sizeof(BITMAPINFOHEADER), q.bits, sizeof q.bits - 1));
+    EXPECT_FALSE(bitmap->SetDIB(&info, sizeof(BITMAPINFOHEADER), bits, sizeof bits - 1));
     EXPECT_TRUE(bitmap->Empty());
     bitmap->Free();
   }
