@@ -101,19 +101,17 @@ TEST(Canvas, ProviderContextIsUsedAndGivenBackWithoutOurToolsAndAToolChangedMean
   PixelSurface surface(16, 16, kGrey);
   ProviderLog log{surface.context(), 0, 0, nullptr, nullptr};
   TCanvas* canvas = MakeCanvas();
-  TContextProvider provider;
-  provider.acquire = [](void* data, TCanvas*) {
+  const auto acquire = [](void* data, TCanvas*) {
     ++static_cast<ProviderLog*>(data)->acquired;
     return static_cast<ProviderLog*>(data)->context;
   };
-  provider.release = [](void* data, TCanvas*, HDC context) {
+  const auto release = [](void* data, TCanvas*, HDC context) {
     auto* log = static_cast<ProviderLog*>(data);
     ++log->released;
     log->brushAtRelease = GetCurrentObject(context, OBJ_BRUSH);
     log->fontAtRelease = GetCurrentObject(context, OBJ_FONT);
   };
-  provider.data = &log;
-  canvas->SetProvider(provider);
+  canvas->SetProvider(TContextProvider{acquire, release, &log});
   canvas->Brush()->SetColour(kBlue);
   canvas->Font();
   canvas->FillRect(RECT{0, 0, 4, 4});
@@ -141,17 +139,13 @@ TEST(Canvas, FillRectWithoutOwnBrushFallsBackToTheOwner) {
   ownerBrush->SetColour(kYellow);
   const struct { bool owner; TGraphicTool* brush; COLORREF expected; } rows[] = {
       {true, ownerBrush, kYellow}, {true, nullptr, kBlue}, {false, nullptr, GetSysColor(COLOR_WINDOW)}};
+  const auto background = [](void* c) { return static_cast<OwnerColours*>(c)->background; };
+  const auto brush = [](void* c) { return static_cast<OwnerColours*>(c)->brush; };
   for (const auto& row : rows) {
     PixelSurface surface(8, 8, kGrey);
     OwnerColours colours{kBlue, row.brush};
     TCanvas* canvas = MakeCanvas();
-    if (row.owner) {
-      TCanvasOwner owner;
-      owner.control = &colours;
-      owner.backgroundColour = [](void* c) { return static_cast<OwnerColours*>(c)->background; };
-      owner.brushTool = [](void* c) { return static_cast<OwnerColours*>(c)->brush; };
-      canvas->SetOwner(owner);
-    }
+    if (row.owner) canvas->SetOwner(TCanvasOwner{&colours, nullptr, background, brush});
     canvas->SetContext(surface.context(), TContextOwnership::Borrowed);
     canvas->FillRect(RECT{0, 0, 8, 8});
     EXPECT_EQ(surface.At(3, 3), row.expected) << "owner " << row.owner << ", brush " << (row.brush != nullptr);

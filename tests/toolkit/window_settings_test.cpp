@@ -59,9 +59,8 @@ TEST_F(WindowSettingsTest, AutoSizeAddsTheMarginsOfEachKindAlongTheSidesItSizes)
   };
   for (const auto& row : rows) {
     const std::string kind = row.kind;
-    TControl* control = kind == "label"  ? MakeLabel(form_, text)
-                        : kind == "edit" ? MakeEdit(form_, 0)
-                                         : MakeButton(form_, text);
+    TControl* control = kind == "edit" ? MakeEdit(form_, 0)
+                                       : kind == "label" ? MakeLabel(form_, text) : MakeButton(form_, text);
     control->dockingSide = row.dock;
     SetControlSize(control, 300, 50);
     if (kind == "edit") SetControlText(control, text);
