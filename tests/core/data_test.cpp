@@ -75,7 +75,7 @@ TEST_F(Links, AForwardRunsAfterItsHandlerReturnsWithTheSameValueNowNull) {
   EXPECT_EQ(log_, (CallLog{"c:Real:1", "a:NULL:"})) << "a read link is never forwarded";
 }
 
-TEST_F(Links, TextFromLinkPrefersTheLinkThenTheDefaultThenTheIncomingValue) {
+TEST_F(Links, TextAndRealFromLinkPreferTheLinkThenTheDefaultThenTheIncomingValue) {
   const THI_Event answer = MakeLink<&ProbeElement::answerPoint>(&a_);
   TData incoming = MakeInteger(42);
   const std::pair<TData, const char*> answers[] = {
@@ -98,16 +98,14 @@ TEST_F(Links, TextFromLinkPrefersTheLinkThenTheDefaultThenTheIncomingValue) {
   EXPECT_EQ(Describe(value), "Real:2.5");
   ReadLinkOrBreak(value, THI_Event{});
   EXPECT_EQ(value.kind, kDataBreak);
-}
 
-// Defaults, links and incoming values of the calculator's own operands are
-// checked through its graph; these cases it never meets.
-TEST_F(Links, RealFromLinkTakesMinusZeroAsNoDefaultAndALinkAnsweringNullOverTheDefault) {
-  TData incoming = MakeReal(5.0);
-  EXPECT_EQ(RealFromLink(incoming, THI_Event{}, -0.0), 5.0);
+  // Defaults, links and incoming values of the calculator's own operands are
+  // checked through its graph; these cases it never meets.
+  incoming = MakeReal(5.0);
+  EXPECT_EQ(RealFromLink(incoming, THI_Event{}, -0.0), 5.0) << "-0.0 is no default";
   EXPECT_EQ(incoming.kind, kDataNull) << "the incoming value is consumed";
   a_.answer = TData{};
-  EXPECT_EQ(RealFromLink(incoming, MakeLink<&ProbeElement::answerPoint>(&a_), 3.0), 0.0);
+  EXPECT_EQ(RealFromLink(incoming, answer, 3.0), 0.0) << "a link answering NULL beats the default";
 }
 
 TEST_F(Links, DisabledTrafficFiresNothingAndReadsNeutralValues) {
