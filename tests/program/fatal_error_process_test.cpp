@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "tests/app/process.h"
-#include "tests/app/window_search.h"
+#include "driver/process.h"
+#include "driver/window_search.h"
 
 namespace lobrin {
 namespace {
