@@ -147,7 +147,7 @@ TEST_F(ButtonTest, EveryClickDeliversRealZeroAndTheDefaultRoleGoesWithTheButton)
 using LabelTest = FormFixture;
 
 // The caption and the size fitted to it are checked on the running program in
-// tests/app and in the toolkit's window settings test.
+// tests/app and in window_settings_test.
 TEST_F(LabelTest, HoverLookWhileTheMouseIsOver) {
   constexpr std::uint32_t kBlue = 0xFF0000, kRed = 0x0000FF;
   const struct { std::uint32_t hoverColour; bool hoverUnderline; std::uint32_t colour; std::uint8_t style; } rows[] = {

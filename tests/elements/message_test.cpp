@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "tests/app/window_search.h"
+#include "driver/window_search.h"
 #include "tests/support/probe_element.h"
 
 namespace lobrin {

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "tests/app/process.h"
-#include "tests/app/window_search.h"
+#include "driver/process.h"
+#include "driver/window_search.h"
 
 namespace lobrin {
 namespace {
