@@ -2,7 +2,7 @@
 # look at its window, and closes it again. Every wait has a timeout; a
 # calculator that is still running when the script ends is killed.
 #   start_calculator WINE_RUN LOBRIN_EXE GUI_PROBE_EXE
-#   probe ARGS...           runs gui_probe (see gui_probe.cpp)
+#   probe ARGS...           runs gui_probe (see driver/gui_probe.cpp)
 #   x_window                the X window of the calculator (for xdotool, xprop)
 #   click_control L T       clicks the middle of the control at (L, T)
 #   close_calculator        closes the window; fails unless the exit code is 0

@@ -61,9 +61,9 @@ CommandResult RunCommand(const std::vector<std::string>& arguments) {
 struct Case {
   const char* what;
   std::vector<std::string> arguments;
-  int exitCode;
-  std::string out;     // the whole standard output
-  std::string errHas;  // a part of the standard error; empty: nothing may be written there
+  std::string out;  // the whole standard output
+  int exitCode = 0;
+  std::string errHas = "";  // a part of the standard error; empty: nothing may be written there
 };
 
 const std::string kCsvHeader = "frequency,h_plane_m,h_plane_ft,e_plane_m,e_plane_ft\r\n";
@@ -74,73 +74,48 @@ void Check(const Case& c) {
   const CommandResult result = RunCommand(c.arguments);
   EXPECT_EQ(result.exitCode, c.exitCode) << c.what;
   EXPECT_EQ(result.out, c.out) << c.what;
-  if (c.errHas.empty()) {
-    EXPECT_EQ(result.err, "") << c.what;
-  } else {
-    EXPECT_NE(result.err.find(c.errHas), std::string::npos) << c.what << ": " << result.err;
-  }
+  EXPECT_EQ(result.err.empty(), c.errHas.empty()) << c.what << ": " << result.err;
+  EXPECT_NE(result.err.find(c.errHas), std::string::npos) << c.what << ": " << result.err;
 }
 
 TEST(LobrinCalc, PrintsTheTextsTheWindowShows) {
   const Case cases[] = {
-      {"a worked example as a table",
-       {"32", "30", "144"},
-       0,
+      {"a worked example as a table", {"32", "30", "144"},
        "frequency         H-plane m       H-plane ft         E-plane m        E-plane ft\n"
-       "      144  3.77912008181594  12.398688329225  4.02469094287112  13.2043670330093\n",
-       ""},
-      {"a negative beamwidth is a text, not an option; empty boxes stay empty",
-       {"-30", "0", "144", "1,44"},
-       0,
+       "      144  3.77912008181594  12.398688329225  4.02469094287112  13.2043670330093\n"},
+      {"a negative beamwidth is a text, not an option; empty boxes stay empty", {"-30", "0", "144", "1,44"},
        "frequency          H-plane m         H-plane ft  E-plane m  E-plane ft\n"
        "      144  -4.02469094287112  -13.2043670330093                       \n"
-       "     1,44  -4.02469094287112  -13.2043670330093                       \n",
-       ""},
-      {"worked examples as CSV, one fresh calculation per frequency",
-       {"--csv", "30.2", "28.5", "432", "144"},
-       0,
+       "     1,44  -4.02469094287112  -13.2043670330093                       \n"},
+      {"worked examples as CSV, one fresh calculation per frequency", {"--csv", "30.2", "28.5", "432", "144"},
        kCsvHeader + "432,1.33288373407207,4.37297827009301,1.41059344747959,4.62793140622894\r\n" +
-           "144,3.9986512022162,13.118934810279,4.23178034243879,13.8837942186869\r\n",
-       ""},
+           "144,3.9986512022162,13.118934810279,4.23178034243879,13.8837942186869\r\n"},
       {"texts read as typed; the frequency printed as typed, quoted where RFC 4180 says",
        {"--csv", "30,5", "+30deg", "1,44", "1.44e2", "14\"4", "144\n"},
-       0,
        kCsvHeader + "\"1,44\",2.25591726062521,7.40130358534962," + kE30At144 + "\r\n" +
            "1.44e2,2.25591726062521,7.40130358534962," + kE30At144 + "\r\n" +
            "\"14\"\"4\",2.25591726062521,7.40130358534962," + kE30At144 + "\r\n" +
-           "\"144\n\",2.25591726062521,7.40130358534962," + kE30At144 + "\r\n",
-       ""},
-      {"after -- every argument is a text",
-       {"--csv", "--", "--30", "30", "144"},
-       0,
-       kCsvHeader + "144,-4.02469094287112,-13.2043670330093," + kE30At144 + "\r\n",
-       ""},
+           "\"144\n\",2.25591726062521,7.40130358534962," + kE30At144 + "\r\n"},
+      {"after -- every argument is a text", {"--csv", "--", "--30", "30", "144"},
+       kCsvHeader + "144,-4.02469094287112,-13.2043670330093," + kE30At144 + "\r\n"},
       {"no wavelength gives 0; an unreadable beamwidth leaves its plane empty",
        {"--csv", "1e999", "30", "", "0", "MHz", "1e999", "144"},
-       0,
-       kCsvHeader + ",,,0,0\r\n0,,,0,0\r\nMHz,,,0,0\r\n1e999,,,0,0\r\n144,,," + kE30At144 + "\r\n",
-       ""},
-      {"huge distances in full digits, never in exponent form",
-       {"--csv", "360", "720", "144"},
-       0,
-       kCsvHeader + "144,19627536680402600,64394807442532100,-9813768340201290,-32197403721266000\r\n",
-       ""},
-      {"metres whose feet are beyond the double range show no feet",
-       {"--csv", "1e-307", "30", "1e-305"},
-       0,
-       kCsvHeader + "1e-305,,,579555495773441" + std::string(293, '0') + ",\r\n",
-       ""},
+       kCsvHeader + ",,,0,0\r\n0,,,0,0\r\nMHz,,,0,0\r\n1e999,,,0,0\r\n144,,," + kE30At144 + "\r\n"},
+      {"huge distances in full digits, never in exponent form", {"--csv", "360", "720", "144"},
+       kCsvHeader + "144,19627536680402600,64394807442532100,-9813768340201290,-32197403721266000\r\n"},
+      {"metres whose feet are beyond the double range show no feet", {"--csv", "1e-307", "30", "1e-305"},
+       kCsvHeader + "1e-305,,,579555495773441" + std::string(293, '0') + ",\r\n"},
   };
   for (const Case& c : cases) Check(c);
 }
 
 TEST(LobrinCalc, UsageAndMistakes) {
   const Case cases[] = {
-      {"missing everything", {}, 2, "", "lobrin-calc: missing H-PLANE beamwidth\n" + kUsage},
-      {"missing the frequency", {"32", "30"}, 2, "", "missing FREQUENCY"},
-      {"missing the E-plane after --", {"--csv", "--", "32"}, 2, "", "missing E-PLANE"},
-      {"unknown option", {"--tsv", "32", "30", "144"}, 2, "", "unknown option '--tsv'\n" + kUsage},
-      {"an option after -- is a text, --help too", {"--", "--help", "30"}, 2, "", "missing FREQUENCY"},
+      {"missing everything", {}, "", 2, "lobrin-calc: missing H-PLANE beamwidth\n" + kUsage},
+      {"missing the frequency", {"32", "30"}, "", 2, "missing FREQUENCY"},
+      {"missing the E-plane after --", {"--csv", "--", "32"}, "", 2, "missing E-PLANE"},
+      {"unknown option", {"--tsv", "32", "30", "144"}, "", 2, "unknown option '--tsv'\n" + kUsage},
+      {"an option after -- is a text, --help too", {"--", "--help", "30"}, "", 2, "missing FREQUENCY"},
   };
   for (const Case& c : cases) Check(c);
 
@@ -149,7 +124,6 @@ TEST(LobrinCalc, UsageAndMistakes) {
     const CommandResult help = RunCommand(arguments);
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.out.rfind(kUsage, 0), 0u) << help.out;
-    EXPECT_NE(help.out.find("--csv"), std::string::npos);
     EXPECT_EQ(help.err, "");
   }
 }

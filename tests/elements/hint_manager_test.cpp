@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-
 namespace lobrin {
 namespace {
 
@@ -30,7 +29,7 @@ class HintManagerTest : public ::testing::Test {
   HWND control_ = nullptr;
 };
 
-TEST_F(HintManagerTest, TipWindowKeepsItsOwnTextAndGoesWithDestroyTipAndItsFont) {
+TEST_F(HintManagerTest, TipWindowKeepsItsOwnTextAndGoesWithDestroyTipAndItsFontOrWithItsControl) {
   THIHintManager manager;
   const TTipInterface* tips = manager.GetTipInterface();
   TipHandle tip = tips->createTip(tips->manager, control_);
@@ -48,12 +47,10 @@ TEST_F(HintManagerTest, TipWindowKeepsItsOwnTextAndGoesWithDestroyTipAndItsFont)
   tips->destroyTip(tips->manager, tip);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(GetObjectType(font), 0u) << "the tip's font outlives its tip";
-}
 
-TEST_F(HintManagerTest, DestroyingATipAfterItsControlIsSafe) {
-  THIHintManager manager;
-  TipHandle tip = manager.CreateTip(control_);
-  HWND window = TipWindow(tip);
+  // Destroying a tip after its control is safe.
+  tip = manager.CreateTip(control_);
+  window = TipWindow(tip);
   DestroyWindow(control_);  // takes its owned tooltip window with it
   control_ = nullptr;
   EXPECT_FALSE(IsWindow(window));

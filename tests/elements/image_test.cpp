@@ -55,34 +55,31 @@ class ImageTest : public testing::FormFixture {
   }
 };
 
+// Auto size takes the bitmap's size and draws the bitmap unscaled.
 TEST_F(ImageTest, FittedPictureLeavesBandsOfTheBackgroundColour) {
   const struct {
     const char* name;
     int bitmapWidth, bitmapHeight, width, height;
     RECT picture;  // where the picture is drawn; the rest is background
+    bool autoSize = false;
   } rows[] = {
       {"beamwidth picture: 7 pixels left and right", 216, 250, 205, 220, {7, 0, 198, 220}},
       {"array picture: 1 pixel top and bottom", 398, 321, 395, 320, {0, 1, 395, 319}},
       {"exact fit", 200, 100, 200, 100, {0, 0, 200, 100}},
       {"same proportions, scaled up", 50, 25, 200, 100, {0, 0, 200, 100}},
+      {"auto size", 30, 20, 100, 100, {0, 0, 30, 20}, true},
   };
   for (const auto& row : rows) {
-    auto image = MakePicture(row.bitmapWidth, row.bitmapHeight, row.width, row.height);
-    RECT client{};
-    GetClientRect(HandleOf(image->control), &client);
-    ASSERT_EQ(client.right, row.width) << row.name;
-    ASSERT_EQ(client.bottom, row.height) << row.name;
-    EXPECT_EQ(Painted(*image, row.width, row.height)->FirstMismatch([&](int x, int y) {
+    auto image = MakePicture(row.bitmapWidth, row.bitmapHeight, row.width, row.height, row.autoSize);
+    const int width = row.autoSize ? row.bitmapWidth : row.width;
+    const int height = row.autoSize ? row.bitmapHeight : row.height;
+    ASSERT_EQ(ControlWidth(image->control), width) << row.name;
+    ASSERT_EQ(ControlHeight(image->control), height) << row.name;
+    // A client smaller than the control would leave unpainted pixels.
+    EXPECT_EQ(Painted(*image, width, height)->FirstMismatch([&](int x, int y) {
       return PtInRect(&row.picture, POINT{x, y}) ? kPictureColour : kBackground;
     }), "") << row.name;
   }
-}
-
-TEST_F(ImageTest, AutoSizeTakesTheBitmapsSizeAndDrawsItUnscaled) {
-  auto image = MakePicture(30, 20, 100, 100, true);
-  EXPECT_EQ(ControlWidth(image->control), 30);
-  EXPECT_EQ(ControlHeight(image->control), 20);
-  EXPECT_EQ(Painted(*image, 30, 20)->FirstMismatch([](int, int) { return kPictureColour; }), "");
 }
 
 int drawCalls = 0;

@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "tests/app/window_search.h"
+#include "driver/window_search.h"
 #include "tests/support/probe_element.h"
 
 namespace lobrin {
@@ -45,19 +45,6 @@ class MessageElement : public ::testing::Test {
   gui::MessageBoxView box_;
 };
 
-// The default text with OK is the calculator's Info box, checked in tests/app.
-TEST_F(MessageElement, WithoutDefaultTheIncomingTextAndOkFiresResultThenOk) {
-  message_.resultEvent = Probe("result");
-  message_.okEvent = Probe("ok");
-  message_.cancelEvent = Probe("cancel");
-  TData value;
-  SetText(value, "hello");  // consumed by the text, so the caption is empty
-  Show(IDOK, value);
-  EXPECT_EQ(box_.text, "hello");
-  EXPECT_EQ(box_.caption, "");
-  EXPECT_EQ(log_, (CallLog{"result:Integer:1", "ok:NULL:"}));
-}
-
 TEST_F(MessageElement, LinkedCaptionAndNoButtonOfYesNoCancel) {
   ProbeElement captionSource(log_, "caption");
   SetText(captionSource.answer, "Question");
@@ -76,16 +63,21 @@ TEST_F(MessageElement, LinkedCaptionAndNoButtonOfYesNoCancel) {
   EXPECT_EQ(log_, (CallLog{"caption:NULL:", "result:Integer:7", "no:NULL:"}));
 }
 
-// The button event is a forward: it runs once showPoint has returned, after
-// the whole chain behind resultEvent, on the incoming value.
-TEST_F(MessageElement, ButtonEventFiresAfterTheResultChainWithTheIncomingValue) {
+// Without a default text the box shows the incoming text. The button event is
+// a forward: it runs once showPoint has returned, after the whole chain behind
+// resultEvent, on the incoming value. (The default text with OK is the
+// calculator's Info box, checked in tests/app.)
+TEST_F(MessageElement, OkFiresTheButtonEventAfterTheResultChainWithTheIncomingValue) {
   ProbeElement result(log_, "result"), ok(log_, "ok");
   result.onRecord = Probe("behind result");
   message_.resultEvent = MakeLink<&ProbeElement::recordAndFirePoint>(&result);
   message_.okEvent = MakeLink<&ProbeElement::recordPoint>(&ok);
+  message_.cancelEvent = Probe("cancel");
   TData value;
-  SetText(value, "shown");
+  SetText(value, "hello");  // consumed by the text, so the caption is empty
   Show(IDOK, value);
+  EXPECT_EQ(box_.text, "hello");
+  EXPECT_EQ(box_.caption, "");
   EXPECT_EQ(log_, (CallLog{"result:Integer:1", "behind result:Integer:1", "ok:NULL:"}));
   EXPECT_EQ(ok.lastSeen, &value);
   EXPECT_EQ(value.kind, kDataNull);

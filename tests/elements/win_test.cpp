@@ -21,6 +21,9 @@ DWORD StyleOf(const THIWin& element, int which = GWL_STYLE) { return GetWindowLo
 
 using WinInit = FormFixture;
 
+// Places and sizes are checked on the running program in tests/app; so is an
+// element whose control the toolkit freed first, as the calculator's window
+// and its controls go before its elements when it ends.
 TEST_F(WinInit, EdgeStyleAndEdgeKindOnTheRealWindow) {
   constexpr DWORD kEdgeBits = WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_DLGMODALFRAME;
   const struct {
@@ -49,19 +52,22 @@ TEST_F(WinInit, EdgeStyleAndEdgeKindOnTheRealWindow) {
   }
 }
 
-TEST_F(WinInit, TabOrders) {
+TEST_F(WinInit, TabOrdersVisibilityAndStackingOrder) {
   SetControlVisible(form_, true);  // tab stops are collected from a visible form
   TControl* made[] = {MakeEdit(form_, 0), MakeEdit(form_, 0), MakeEdit(form_, 0)};
   for (TControl* c : made) HandleOf(c);
   auto asMade = Make<TestEdit>([](THIWin& e) { e.tabOrder = 0; });
   EXPECT_TRUE(asMade->control->tabStop);
   EXPECT_EQ(asMade->control->tabOrder, 4) << "0 keeps the order given at creation";
-  auto outOfSequence = Make<TestEdit>([](THIWin& e) { e.tabOrder = -1; });
+  auto outOfSequence = Make<TestEdit>([](THIWin& e) { e.tabOrder = -1, e.visible = false; });
   EXPECT_FALSE(outOfSequence->control->tabStop);
+  EXPECT_EQ(StyleOf(*outOfSequence) & WS_VISIBLE, 0u);
   auto third = Make<TestLabel>([](THIWin& e) { e.tabOrder = 3; });
   EXPECT_EQ(third->control->tabOrder, 3);
   EXPECT_NE(StyleOf(*third) & WS_TABSTOP, 0u);
   EXPECT_EQ(third->control->focusKeys, kFocusKeyTab);
+  EXPECT_NE(StyleOf(*third) & WS_VISIBLE, 0u);
+  EXPECT_EQ(GetWindow(form_->handle, GW_CHILD), WindowOf(*third)) << "the latest element lies on top";
   EXPECT_EQ((std::vector<int>{made[0]->tabOrder, made[1]->tabOrder, made[2]->tabOrder, asMade->control->tabOrder}),
             (std::vector<int>{1, 2, 4, 5}))
       << "tab stops at or above 3 move up by one";
@@ -88,17 +94,6 @@ TEST_F(WinInit, FontFromTheRecordAtTheScreenResolutionOrTheParents) {
     e.font = TFontRec{"Arial", 14, kFontItalic, 0x0000FF, 1};
   });
   EXPECT_TRUE(child->control->font->SameData(*form_->font)) << "parentFont ignores the record, its colour too";
-}
-
-// Places and sizes are checked on the running program in tests/app; so is an
-// element whose control the toolkit freed first, as the calculator's window
-// and its controls go before its elements when it ends.
-TEST_F(WinInit, VisibilityAndStackingOrder) {
-  auto earlier = Make<TestLabel>([](THIWin&) {});
-  auto later = Make<TestEdit>([](THIWin& e) { e.visible = false; });
-  EXPECT_NE(StyleOf(*earlier) & WS_VISIBLE, 0u);
-  EXPECT_EQ(StyleOf(*later) & WS_VISIBLE, 0u);
-  EXPECT_EQ(GetWindow(form_->handle, GW_CHILD), WindowOf(*later)) << "the later element lies on top";
 }
 
 class WinEvents : public FormFixture {
@@ -210,11 +205,8 @@ TEST_F(WinEvents, SizeLimitLinksCorrectAProposedSize) {
   ProbeElement limit(log_, "limit");
   auto element =
       MakeWired<TestEdit>([&](THIWin& e) { e.heightLimitLink = MakeLink<&ProbeElement::answerPoint>(&limit); });
-  const struct {
-    bool null;
-    std::int32_t answer;
-    int height;
-  } rows[] = {{false, 0, 20}, {false, 5, 25}, {true, 0, 50}};  // 0 keeps, 5 grows, NULL leaves the proposal
+  // The answer 0 keeps the proposed height, 5 grows it, NULL leaves the proposal.
+  const struct { bool null; std::int32_t answer; int height; } rows[] = {{false, 0, 20}, {false, 5, 25}, {true, 0, 50}};
   for (const auto& row : rows) {
     if (row.null) SetNull(limit.answer);
     else SetInteger(limit.answer, row.answer);

@@ -69,9 +69,7 @@ class FormTest : public ::testing::Test {
 };
 
 inline BITMAPINFO DibInfo(int width, int height) {  // 32 bits; a negative height is top-down
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  return info;
+  return BITMAPINFO{{sizeof(BITMAPINFOHEADER), width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
 }
 
 inline std::uint32_t ToPixel(COLORREF c) {

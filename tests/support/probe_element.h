@@ -30,9 +30,7 @@ class ProbeElement {
   std::uint16_t lastIndex = 0;
 
   // Input point: records the value.
-  void recordPoint(TData& value, std::uint16_t index) {
-    Record(value, index);
-  }
+  void recordPoint(TData& value, std::uint16_t index) { Record(value, index); }
   // Input point: records, then fires the same value object on onRecord.
   void recordAndFirePoint(TData& value, std::uint16_t index) {
     Record(value, index);

@@ -1,5 +1,5 @@
-// Button and edit elements on a real form: what reaches the linked probes, in
-// order, and what the controls show.
+// Button, edit and label elements on a real form: what reaches the linked
+// probes, in order, and what the controls show.
 
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 
 #include "elements/win/button.h"
 #include "elements/win/edit.h"
+#include "elements/win/label.h"
 #include "tests/elements/win_fixture.h"
 #include "tests/support/probe_element.h"
 
@@ -17,16 +18,6 @@ namespace lobrin {
 namespace {
 
 using namespace testing;
-
-std::string WindowText(TControl* control) {
-  char buffer[256] = {};
-  GetWindowTextA(HandleOf(control), buffer, sizeof buffer);
-  return buffer;
-}
-
-void TypeText(TControl* edit, const char* text) {
-  SendMessageA(HandleOf(edit), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
-}
 
 class EditTest : public FormFixture {
  protected:
@@ -57,19 +48,16 @@ class EditTest : public FormFixture {
 // A value set through setTextPoint is shown by every calculation in tests/app and
 // reported once by the answered row of EnterKey; the silent set is checked there
 // by Clear.
-TEST_F(EditTest, TheInitialTextIsNotReportedButTheNextTypedCharacterIs) {
+TEST_F(EditTest, TheInitialTextIsNotReportedButATypedCharacterIsAndSetTextKeepsTheCaretWithinTheText) {
   auto edit = MakeEdit("145");
-  EXPECT_EQ(WindowText(edit->control), "145");
+  HWND window = HandleOf(edit->control);
+  EXPECT_EQ(GetControlText(edit->control), "145");
   EXPECT_TRUE(log_.empty());
   Focus(*edit);
-  SendMessageA(HandleOf(edit->control), EM_SETSEL, 3, 3);
-  SendMessageA(HandleOf(edit->control), WM_CHAR, '7', 0x00080001);
+  SendMessageA(window, EM_SETSEL, 3, 3);
+  SendMessageA(window, WM_CHAR, '7', 0x00080001);
   EXPECT_EQ(log_, CallLog{"change:String:1457"});
-}
 
-TEST_F(EditTest, SetTextPutsTheCaretBackWithinTheNewText) {
-  auto edit = MakeEdit();
-  HWND window = HandleOf(edit->control);
   FireText(MakeLink<&THIEdit::setTextPoint>(edit.get()), "12345");
   for (auto [from, to, text] : {std::tuple{2, 4, "abcdef"}, std::tuple{5, 5, "ab"}}) {
     SendMessageA(window, EM_SETSEL, from, to);
@@ -113,7 +101,7 @@ TEST_F(EditTest, EnterKey) {
     Focus(*edit);
     log_.clear();
     SendMessageA(HandleOf(edit->control), WM_KEYDOWN, VK_RETURN, 0x001C0001);
-    EXPECT_EQ(WindowText(edit->control), row.textAfter);
+    EXPECT_EQ(GetControlText(edit->control), row.textAfter);
     EXPECT_EQ(log_, row.expected);
     if (!row.hasProvider) {
       TData answer;
@@ -123,46 +111,66 @@ TEST_F(EditTest, EnterKey) {
       continue;
     }
     log_.clear();  // whatever Enter did, the next change is reported again
-    TypeText(edit->control, "x");
-    EXPECT_EQ(log_, CallLog{"change:String:" + WindowText(edit->control)});
+    SendMessageA(HandleOf(edit->control), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("x"));  // typed
+    EXPECT_EQ(log_, CallLog{"change:String:" + GetControlText(edit->control)});
   }
 }
 
-class ButtonTest : public FormFixture {
- protected:
-  std::unique_ptr<THIButton> MakeButton(bool isDefault) {
-    return Make<THIButton>([&](THIButton& b) {
+using ButtonTest = FormFixture;
+
+// The receiver consumes the click value; a button that goes away stops being the default button with it.
+TEST_F(ButtonTest, EveryClickDeliversRealZeroAndTheDefaultRoleGoesWithTheButton) {
+  for (bool isDefault : {false, true}) {
+    SCOPED_TRACE(isDefault);
+    CallLog log;
+    ProbeElement click(log, "click");
+    auto button = Make<THIButton>([&](THIButton& b) {
       b.caption = "Calculate";
       b.font = TFontRec{"MS Sans Serif", 8, kFontBold, 0x0000FF, 1};
       SetReal(b.clickData, 0.0);
       b.defaultButton = isDefault;
-      b.onClick = MakeLink<&ProbeElement::consumePoint>(&click_);
+      b.onClick = MakeLink<&ProbeElement::consumePoint>(&click);
     });
-  }
-
-  CallLog log_;
-  ProbeElement click_{log_, "click"};
-};
-
-TEST_F(ButtonTest, EveryClickDeliversRealZeroAlthoughTheReceiverConsumesIt) {
-  auto button = MakeButton(false);
-  HWND window = HandleOf(button->control);
-  EXPECT_EQ(WindowText(button->control), "Calculate");
-  for (int i = 0; i < 2; ++i) SendMessageA(window, BM_CLICK, 0, 0);
-  EXPECT_EQ(log_, CallLog(2, "click:Real:0"));
-  EXPECT_EQ(button->clickData.kind, kDataReal);
-}
-
-TEST_F(ButtonTest, DefaultRoleAndMultiLineCaption) {
-  for (bool isDefault : {false, true}) {
-    SCOPED_TRACE(isDefault);
-    auto button = MakeButton(isDefault);
-    const auto style = static_cast<DWORD>(GetWindowLongA(HandleOf(button->control), GWL_STYLE));
+    HWND window = HandleOf(button->control);
+    EXPECT_EQ(GetControlText(button->control), "Calculate");
+    const auto style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
     EXPECT_TRUE(style & BS_MULTILINE);
     EXPECT_EQ((style & BS_DEFPUSHBUTTON) != 0, isDefault);
     EXPECT_EQ(form_->defaultButton, isDefault ? button->control : nullptr);
-    button.reset();  // a button that goes away stops being the default button with it
+    for (int i = 0; i < 2; ++i) SendMessageA(window, BM_CLICK, 0, 0);
+    EXPECT_EQ(log, CallLog(2, "click:Real:0"));
+    button.reset();
     EXPECT_EQ(form_->defaultButton, nullptr);
+  }
+}
+
+using LabelTest = FormFixture;
+
+// The caption and the size fitted to it are checked on the running program in
+// tests/app and in window_settings_test.
+TEST_F(LabelTest, HoverLookWhileTheMouseIsOver) {
+  constexpr std::uint32_t kBlue = 0xFF0000, kRed = 0x0000FF;
+  const struct { std::uint32_t hoverColour; bool hoverUnderline; std::uint32_t colour; std::uint8_t style; } rows[] = {
+      {0, false, kBlue, kFontBold},  {kRed, false, kRed, kFontBold},
+      {0, true, kBlue, kFontBold | kFontUnderline}, {kRed, true, kRed, kFontBold | kFontUnderline}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(::testing::Message() << "hover colour " << row.hoverColour << ", underline " << row.hoverUnderline);
+    auto label = Make<THILabel>([&](THILabel& l) {
+      l.caption = "Info";
+      l.font = TFontRec{"MS Sans Serif", 8, kFontBold, kBlue, 1};
+      l.hoverColour = row.hoverColour;
+      l.hoverUnderline = row.hoverUnderline;
+    });
+    HWND window = HandleOf(label->control);
+    TGraphicTool* font = label->control->font;
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(4, 3));
+    EXPECT_EQ(font->Colour(), row.colour);
+    EXPECT_EQ(font->FontStyle(), row.style);
+    SendMessageA(window, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(font->Colour(), kBlue);
+    EXPECT_EQ(font->FontStyle(), kFontBold);
+    DrainMessages();  // the hover and leave tracking the moves asked for
   }
 }
 
