@@ -47,10 +47,11 @@ class ClosingTest : public testing::FormTest {
   // A close query that counts its calls and answers `accept`.
   void QueryClose(bool accept) {
     accept_ = accept;
-    form_->onCloseQuery = TCloseQueryEvent{[](void* self, TControl*, bool& accept) {
+    const auto ask = [](void* self, TControl*, bool& accept) {
       ++static_cast<ClosingTest*>(self)->asked_;
       accept = static_cast<ClosingTest*>(self)->accept_;
-    }, this};
+    };
+    form_->onCloseQuery = TCloseQueryEvent{ask, this};
   }
 
   HWND formHandle_ = nullptr, appHandle_ = nullptr;
