@@ -2,6 +2,7 @@
 // handler chain and the built-in handling table.
 
 #include <windows.h>
+
 #include <mmsystem.h>
 
 #include <cstdint>
