@@ -51,12 +51,9 @@ struct EditRow {
 };
 
 const EditRow kEdits[] = {
-    {graph::HPlaneBwEdit, {100, 60, 40, 20}, kBlack},
-    {graph::FrequencyEdit, {100, 110, 40, 20}, kBlack},
-    {graph::EPlaneBwEdit, {100, 85, 40, 20}, kBlack},
-    {graph::HMetersEdit, {255, 170, 40, 20}, kRed},
-    {graph::HFeetEdit, {255, 190, 40, 20}, kBlue},
-    {graph::EMetersEdit, {450, 330, 40, 20}, kRed},
+    {graph::HPlaneBwEdit, {100, 60, 40, 20}, kBlack}, {graph::FrequencyEdit, {100, 110, 40, 20}, kBlack},
+    {graph::EPlaneBwEdit, {100, 85, 40, 20}, kBlack}, {graph::HMetersEdit, {255, 170, 40, 20}, kRed},
+    {graph::HFeetEdit, {255, 190, 40, 20}, kBlue},    {graph::EMetersEdit, {450, 330, 40, 20}, kRed},
     {graph::EFeetEdit, {450, 350, 40, 20}, kBlue},
 };
 
@@ -82,9 +79,21 @@ const LabelRow kLabels[] = {
     {graph::EPlaneDegLabel, {145, 90, 22, 17}, "deg", kRegular, kBlack},
     {graph::FrequencyLabel, {40, 115, 57, 17}, "Frequency:", kRegular, kBlack},
     {graph::MhzLabel, {145, 115, 26, 17}, "MHz", kRegular, kBlack},
-    {graph::BeamwidthNoteLabel, {25, 140, 223, 17}, "-3 dB BW is the angle between points A and B", kRegular, kBlack},
-    {graph::PlaneNoteLabel, {35, 340, 203, 17}, "E-plane for Azimuth, H-plane for Elevation ", kRegular, kBlack},
-    {graph::SourceNoteLabel, {35, 355, 214, 17}, "You can find it in description of your antenna", kRegular, kBlack},
+    {graph::BeamwidthNoteLabel,
+     {25, 140, 223, 17},
+     "-3 dB BW is the angle between points A and B",
+     kRegular,
+     kBlack},
+    {graph::PlaneNoteLabel,
+     {35, 340, 203, 17},
+     "E-plane for Azimuth, H-plane for Elevation ",
+     kRegular,
+     kBlack},
+    {graph::SourceNoteLabel,
+     {35, 355, 214, 17},
+     "You can find it in description of your antenna",
+     kRegular,
+     kBlack},
     {graph::HMetersLabel, {295, 175, 35, 17}, "meters", kRegular, kBlack},
     {graph::HMetersLabel2, {300, 175, 35, 17}, "meters", kRegular, kBlack},
     {graph::HFeetLabel, {300, 195, 10, 17}, "ft", kRegular, kBlack},
@@ -108,7 +117,8 @@ const PictureRow kPictures[] = {
 template <class Row, std::size_t N>
 const Row& FindRow(const Row (&rows)[N], graph::Id id) {
   for (const Row& row : rows) {
-    if (row.id == id) return row;
+    if (row.id == id)
+      return row;
   }
   assert(false && "an element without its row");
   return rows[0];
@@ -197,7 +207,8 @@ THIMainForm* TClassMainForm_2157830::MakeMainForm() {
 
 THIButton* TClassMainForm_2157830::MakeButton(graph::Id id, const TData& clickData) {
   const ButtonRow& row = FindRow(kButtons, id);
-  auto* button = AddWindowed<THIButton>(row.bounds, {row.background, EdgeStyle::kSingle, row.fontStyle, row.fontColour});
+  auto* button =
+      AddWindowed<THIButton>(row.bounds, {row.background, EdgeStyle::kSingle, row.fontStyle, row.fontColour});
   button->caption = row.caption;
   button->defaultButton = false;
   button->flatStyle = false;
@@ -208,7 +219,8 @@ THIButton* TClassMainForm_2157830::MakeButton(graph::Id id, const TData& clickDa
 
 THIEdit* TClassMainForm_2157830::MakeEdit(graph::Id id) {
   const EditRow& row = FindRow(kEdits, id);
-  auto* edit = AddWindowed<THIEdit>(row.bounds, {kWindowBackground, EdgeStyle::kSunken, kRegular, row.fontColour});
+  auto* edit =
+      AddWindowed<THIEdit>(row.bounds, {kWindowBackground, EdgeStyle::kSunken, kRegular, row.fontColour});
   edit->text.clear();
   edit->readOnly = false;
   edit->password = false;
@@ -220,7 +232,8 @@ THIEdit* TClassMainForm_2157830::MakeEdit(graph::Id id) {
 
 THILabel* TClassMainForm_2157830::MakeLabel(graph::Id id) {
   const LabelRow& row = FindRow(kLabels, id);
-  auto* label = AddWindowed<THILabel>(row.bounds, {kButtonFace, EdgeStyle::kSingle, row.fontStyle, row.fontColour});
+  auto* label =
+      AddWindowed<THILabel>(row.bounds, {kButtonFace, EdgeStyle::kSingle, row.fontStyle, row.fontColour});
   label->caption = row.caption;
   label->hoverColour = 0;
   label->hoverUnderline = false;

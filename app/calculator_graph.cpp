@@ -5,38 +5,64 @@ namespace lobrin::graph {
 // A row too many does not compile against the counts in the header, nor (by
 // the static_asserts below each table) a row too few.
 constexpr ElementRow kElements[kElementCount] = {
-    {MainForm, "MainForm", Kind::kMainForm},         {CalculateButton, "CalculateButton", Kind::kButton},
-    {HPlaneBwEdit, "HPlaneBwEdit", Kind::kEdit},     {FrequencyEdit, "FrequencyEdit", Kind::kEdit},
-    {HHalfAngleMath, "HHalfAngleMath", Kind::kMath}, {HSineMath, "HSineMath", Kind::kMath},
-    {CalculateHub, "CalculateHub", Kind::kHub},      {HDoubleSineMath, "HDoubleSineMath", Kind::kMath},
-    {HDistanceMath, "HDistanceMath", Kind::kMath},   {HWavelengthMath, "HWavelengthMath", Kind::kMath},
-    {FrequencyHub, "FrequencyHub", Kind::kHub},      {ClearButton, "ClearButton", Kind::kButton},
-    {ClearHub, "ClearHub", Kind::kHub},              {HPlaneDegLabel, "HPlaneDegLabel", Kind::kLabel},
-    {MhzLabel, "MhzLabel", Kind::kLabel},            {HMetersLabel, "HMetersLabel", Kind::kLabel},
-    {Step1Label, "Step1Label", Kind::kLabel},        {Step2Label, "Step2Label", Kind::kLabel},
-    {Step3Label, "Step3Label", Kind::kLabel},        {StepsLabel, "StepsLabel", Kind::kLabel},
-    {HPlaneBwLabel, "HPlaneBwLabel", Kind::kLabel},  {FrequencyLabel, "FrequencyLabel", Kind::kLabel},
-    {HFeetMath, "HFeetMath", Kind::kMath},           {ArrayPicture, "ArrayPicture", Kind::kPicture},
-    {HMetersEdit, "HMetersEdit", Kind::kEdit},       {HMetersLabel2, "HMetersLabel2", Kind::kLabel},
-    {EMetersEdit, "EMetersEdit", Kind::kEdit},       {HDistanceHub, "HDistanceHub", Kind::kHub},
-    {EMetersLabel, "EMetersLabel", Kind::kLabel},    {HFeetEdit, "HFeetEdit", Kind::kEdit},
-    {HFeetLabel, "HFeetLabel", Kind::kLabel},        {EFeetEdit, "EFeetEdit", Kind::kEdit},
-    {EFeetLabel, "EFeetLabel", Kind::kLabel},        {HFeetHub, "HFeetHub", Kind::kHub},
-    {CreditLabel, "CreditLabel", Kind::kLabel},      {BeamwidthPicture, "BeamwidthPicture", Kind::kPicture},
+    {MainForm, "MainForm", Kind::kMainForm},
+    {CalculateButton, "CalculateButton", Kind::kButton},
+    {HPlaneBwEdit, "HPlaneBwEdit", Kind::kEdit},
+    {FrequencyEdit, "FrequencyEdit", Kind::kEdit},
+    {HHalfAngleMath, "HHalfAngleMath", Kind::kMath},
+    {HSineMath, "HSineMath", Kind::kMath},
+    {CalculateHub, "CalculateHub", Kind::kHub},
+    {HDoubleSineMath, "HDoubleSineMath", Kind::kMath},
+    {HDistanceMath, "HDistanceMath", Kind::kMath},
+    {HWavelengthMath, "HWavelengthMath", Kind::kMath},
+    {FrequencyHub, "FrequencyHub", Kind::kHub},
+    {ClearButton, "ClearButton", Kind::kButton},
+    {ClearHub, "ClearHub", Kind::kHub},
+    {HPlaneDegLabel, "HPlaneDegLabel", Kind::kLabel},
+    {MhzLabel, "MhzLabel", Kind::kLabel},
+    {HMetersLabel, "HMetersLabel", Kind::kLabel},
+    {Step1Label, "Step1Label", Kind::kLabel},
+    {Step2Label, "Step2Label", Kind::kLabel},
+    {Step3Label, "Step3Label", Kind::kLabel},
+    {StepsLabel, "StepsLabel", Kind::kLabel},
+    {HPlaneBwLabel, "HPlaneBwLabel", Kind::kLabel},
+    {FrequencyLabel, "FrequencyLabel", Kind::kLabel},
+    {HFeetMath, "HFeetMath", Kind::kMath},
+    {ArrayPicture, "ArrayPicture", Kind::kPicture},
+    {HMetersEdit, "HMetersEdit", Kind::kEdit},
+    {HMetersLabel2, "HMetersLabel2", Kind::kLabel},
+    {EMetersEdit, "EMetersEdit", Kind::kEdit},
+    {HDistanceHub, "HDistanceHub", Kind::kHub},
+    {EMetersLabel, "EMetersLabel", Kind::kLabel},
+    {HFeetEdit, "HFeetEdit", Kind::kEdit},
+    {HFeetLabel, "HFeetLabel", Kind::kLabel},
+    {EFeetEdit, "EFeetEdit", Kind::kEdit},
+    {EFeetLabel, "EFeetLabel", Kind::kLabel},
+    {HFeetHub, "HFeetHub", Kind::kHub},
+    {CreditLabel, "CreditLabel", Kind::kLabel},
+    {BeamwidthPicture, "BeamwidthPicture", Kind::kPicture},
     {BeamwidthNoteLabel, "BeamwidthNoteLabel", Kind::kLabel},
     {SourceNoteLabel, "SourceNoteLabel", Kind::kLabel},
-    {InfoButton, "InfoButton", Kind::kButton},       {InfoMessage, "InfoMessage", Kind::kMessage},
-    {ReadInfoLabel, "ReadInfoLabel", Kind::kLabel},  {EPlaneBwEdit, "EPlaneBwEdit", Kind::kEdit},
-    {EPlaneDegLabel, "EPlaneDegLabel", Kind::kLabel}, {EPlaneBwLabel, "EPlaneBwLabel", Kind::kLabel},
-    {EHalfAngleMath, "EHalfAngleMath", Kind::kMath}, {ESineMath, "ESineMath", Kind::kMath},
-    {EPlaneHub, "EPlaneHub", Kind::kHub},            {EDoubleSineMath, "EDoubleSineMath", Kind::kMath},
-    {EDistanceMath, "EDistanceMath", Kind::kMath},   {EWavelengthMath, "EWavelengthMath", Kind::kMath},
-    {EFeetMath, "EFeetMath", Kind::kMath},           {StackingDistanceLabel, "StackingDistanceLabel", Kind::kLabel},
+    {InfoButton, "InfoButton", Kind::kButton},
+    {InfoMessage, "InfoMessage", Kind::kMessage},
+    {ReadInfoLabel, "ReadInfoLabel", Kind::kLabel},
+    {EPlaneBwEdit, "EPlaneBwEdit", Kind::kEdit},
+    {EPlaneDegLabel, "EPlaneDegLabel", Kind::kLabel},
+    {EPlaneBwLabel, "EPlaneBwLabel", Kind::kLabel},
+    {EHalfAngleMath, "EHalfAngleMath", Kind::kMath},
+    {ESineMath, "ESineMath", Kind::kMath},
+    {EPlaneHub, "EPlaneHub", Kind::kHub},
+    {EDoubleSineMath, "EDoubleSineMath", Kind::kMath},
+    {EDistanceMath, "EDistanceMath", Kind::kMath},
+    {EWavelengthMath, "EWavelengthMath", Kind::kMath},
+    {EFeetMath, "EFeetMath", Kind::kMath},
+    {StackingDistanceLabel, "StackingDistanceLabel", Kind::kLabel},
     {PlaneNoteLabel, "PlaneNoteLabel", Kind::kLabel},
 };
 constexpr bool ElementsInCreationOrder() {
   for (int i = 0; i < kElementCount; ++i)
-    if (kElements[i].id != i + 1) return false;
+    if (kElements[i].id != i + 1)
+      return false;
   return true;
 }
 static_assert(ElementsInCreationOrder(), "the form makes 53 elements, one row each, in creation order");
@@ -129,7 +155,8 @@ constexpr LinkRow kLinks[kLinkCount] = {
 };
 constexpr bool EveryLinkRowFilled() {
   for (const LinkRow& row : kLinks)
-    if (row.source == 0 || row.target == 0) return false;
+    if (row.source == 0 || row.target == 0)
+      return false;
   return true;
 }
 static_assert(EveryLinkRowFilled(), "the form makes 36 links: a row is missing");
@@ -149,7 +176,8 @@ void ApplySettings(THIMath& math, const MathRow& row) {
 TData ClickDataOf(Id button) {
   TData value;
   for (const ButtonRow& row : kButtons) {
-    if (row.id == button && row.clickData == ClickValue::kRealZero) SetReal(value, 0.0);
+    if (row.id == button && row.clickData == ClickValue::kRealZero)
+      SetReal(value, 0.0);
   }
   return value;
 }

@@ -26,15 +26,59 @@ namespace graph {
 
 // Every element, numbered in creation order.
 enum Id : std::uint8_t {
-  MainForm = 1, CalculateButton, HPlaneBwEdit, FrequencyEdit, HHalfAngleMath, HSineMath,
-  CalculateHub, HDoubleSineMath, HDistanceMath, HWavelengthMath, FrequencyHub, ClearButton,
-  ClearHub, HPlaneDegLabel, MhzLabel, HMetersLabel, Step1Label, Step2Label, Step3Label,
-  StepsLabel, HPlaneBwLabel, FrequencyLabel, HFeetMath, ArrayPicture, HMetersEdit,
-  HMetersLabel2, EMetersEdit, HDistanceHub, EMetersLabel, HFeetEdit, HFeetLabel, EFeetEdit,
-  EFeetLabel, HFeetHub, CreditLabel, BeamwidthPicture, BeamwidthNoteLabel, SourceNoteLabel,
-  InfoButton, InfoMessage, ReadInfoLabel, EPlaneBwEdit, EPlaneDegLabel, EPlaneBwLabel,
-  EHalfAngleMath, ESineMath, EPlaneHub, EDoubleSineMath, EDistanceMath, EWavelengthMath,
-  EFeetMath, StackingDistanceLabel, PlaneNoteLabel,
+  MainForm = 1,
+  CalculateButton,
+  HPlaneBwEdit,
+  FrequencyEdit,
+  HHalfAngleMath,
+  HSineMath,
+  CalculateHub,
+  HDoubleSineMath,
+  HDistanceMath,
+  HWavelengthMath,
+  FrequencyHub,
+  ClearButton,
+  ClearHub,
+  HPlaneDegLabel,
+  MhzLabel,
+  HMetersLabel,
+  Step1Label,
+  Step2Label,
+  Step3Label,
+  StepsLabel,
+  HPlaneBwLabel,
+  FrequencyLabel,
+  HFeetMath,
+  ArrayPicture,
+  HMetersEdit,
+  HMetersLabel2,
+  EMetersEdit,
+  HDistanceHub,
+  EMetersLabel,
+  HFeetEdit,
+  HFeetLabel,
+  EFeetEdit,
+  EFeetLabel,
+  HFeetHub,
+  CreditLabel,
+  BeamwidthPicture,
+  BeamwidthNoteLabel,
+  SourceNoteLabel,
+  InfoButton,
+  InfoMessage,
+  ReadInfoLabel,
+  EPlaneBwEdit,
+  EPlaneDegLabel,
+  EPlaneBwLabel,
+  EHalfAngleMath,
+  ESineMath,
+  EPlaneHub,
+  EDoubleSineMath,
+  EDistanceMath,
+  EWavelengthMath,
+  EFeetMath,
+  StackingDistanceLabel,
+  PlaneNoteLabel,
 };
 constexpr int kElementCount = 53;
 constexpr int kLinkCount = 36;
@@ -74,14 +118,27 @@ extern const ButtonRow kButtons[3];
 
 // The source side of a link: an output event, or the data link through which
 // an arithmetic element reads an operand; `output` is a hub's output index.
-enum class Event : std::uint8_t { onClick, onChange, resultEvent, firstOperandLink, secondOperandLink, outputs };
+enum class Event : std::uint8_t {
+  onClick,
+  onChange,
+  resultEvent,
+  firstOperandLink,
+  secondOperandLink,
+  outputs
+};
 struct Source {
   Event event;
   std::uint8_t output;
 };
 // The target side: the point that the link calls.
 enum class Point : std::uint8_t {
-  fanOutPoint, computePoint, resultPoint, textPoint, setTextPoint, setTextSilentPoint, showPoint
+  fanOutPoint,
+  computePoint,
+  resultPoint,
+  textPoint,
+  setTextPoint,
+  setTextSilentPoint,
+  showPoint
 };
 
 struct LinkRow {
@@ -159,16 +216,19 @@ CalculatorGraph<Kit>::CalculatorGraph(Kit& kit) {
   owned_.reserve(graph::kElementCount);
   for (const graph::ElementRow& row : graph::kElements) {
     const OwnedElement made = Make(kit, row);
-    if (made.element == nullptr) continue;
+    if (made.element == nullptr)
+      continue;
     owned_.push_back(made);
     byId_[row.id] = made.element;
   }
-  for (const graph::LinkRow& row : graph::kLinks) *SourceOf(row) = TargetOf(row);
+  for (const graph::LinkRow& row : graph::kLinks)
+    *SourceOf(row) = TargetOf(row);
 }
 
 template <class Kit>
 CalculatorGraph<Kit>::~CalculatorGraph() {
-  for (auto it = owned_.rbegin(); it != owned_.rend(); ++it) it->destroy(it->element);
+  for (auto it = owned_.rbegin(); it != owned_.rend(); ++it)
+    it->destroy(it->element);
 }
 
 template <class Kit>
@@ -177,14 +237,16 @@ OwnedElement CalculatorGraph<Kit>::Make(Kit& kit, const graph::ElementRow& row) 
     case graph::Kind::kMath: {
       auto* math = new THIMath();
       for (const graph::MathRow& setting : graph::kMaths) {
-        if (setting.id == row.id) graph::ApplySettings(*math, setting);
+        if (setting.id == row.id)
+          graph::ApplySettings(*math, setting);
       }
       return OwnedElement::Of(math);
     }
     case graph::Kind::kHub: {
       auto* hub = new THIHub();
       for (const graph::HubRow& setting : graph::kHubs) {
-        if (setting.id == row.id) hub->SetOutputCount(setting.outputs);
+        if (setting.id == row.id)
+          hub->SetOutputCount(setting.outputs);
       }
       return OwnedElement::Of(hub);
     }

@@ -10,7 +10,8 @@ bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 // Moves `pos` past blanks and empty quoted words; returns false at the end.
 bool SkipToWord(const std::string& text, std::size_t& pos) {
   for (;;) {
-    while (pos < text.size() && IsBlank(text[pos])) ++pos;
+    while (pos < text.size() && IsBlank(text[pos]))
+      ++pos;
     if (pos + 1 < text.size() && text[pos] == '"' && text[pos + 1] == '"') {
       pos += 2;
       continue;
@@ -23,7 +24,8 @@ std::string TakeWord(const std::string& text, std::size_t& pos) {
   std::size_t start = pos;
   bool quoted = false;
   while (pos < text.size() && (quoted || !IsBlank(text[pos]))) {
-    if (text[pos] == '"') quoted = !quoted;
+    if (text[pos] == '"')
+      quoted = !quoted;
     ++pos;
   }
   return text.substr(start, pos - start);
@@ -35,7 +37,8 @@ std::string CommandLineWord(const std::string& commandLine, int n) {
   std::size_t pos = 0;
   std::string word;
   for (int i = 0; i <= n; ++i) {
-    if (!SkipToWord(commandLine, pos)) return std::string();
+    if (!SkipToWord(commandLine, pos))
+      return std::string();
     word = TakeWord(commandLine, pos);
   }
   if (word.size() >= 2 && word.front() == '"' && word.back() == '"') {

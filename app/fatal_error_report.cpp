@@ -13,20 +13,13 @@ struct ExceptionErrorRow {
 };
 
 constexpr ExceptionErrorRow kExceptionErrors[] = {
-    {EXCEPTION_INT_DIVIDE_BY_ZERO, 200},
-    {EXCEPTION_FLT_DIVIDE_BY_ZERO, 200},
-    {EXCEPTION_ARRAY_BOUNDS_EXCEEDED, 201},
-    {EXCEPTION_STACK_OVERFLOW, 202},
-    {EXCEPTION_FLT_OVERFLOW, 205},
-    {EXCEPTION_FLT_UNDERFLOW, 206},
-    {EXCEPTION_FLT_INVALID_OPERATION, 207},
-    {EXCEPTION_FLT_STACK_CHECK, 207},
-    {EXCEPTION_FLT_DENORMAL_OPERAND, 207},
-    {EXCEPTION_FLT_INEXACT_RESULT, 207},
-    {EXCEPTION_INT_OVERFLOW, 215},
-    {EXCEPTION_ACCESS_VIOLATION, 216},
-    {EXCEPTION_IN_PAGE_ERROR, 216},
-    {EXCEPTION_PRIV_INSTRUCTION, 218},
+    {EXCEPTION_INT_DIVIDE_BY_ZERO, 200},    {EXCEPTION_FLT_DIVIDE_BY_ZERO, 200},
+    {EXCEPTION_ARRAY_BOUNDS_EXCEEDED, 201}, {EXCEPTION_STACK_OVERFLOW, 202},
+    {EXCEPTION_FLT_OVERFLOW, 205},          {EXCEPTION_FLT_UNDERFLOW, 206},
+    {EXCEPTION_FLT_INVALID_OPERATION, 207}, {EXCEPTION_FLT_STACK_CHECK, 207},
+    {EXCEPTION_FLT_DENORMAL_OPERAND, 207},  {EXCEPTION_FLT_INEXACT_RESULT, 207},
+    {EXCEPTION_INT_OVERFLOW, 215},          {EXCEPTION_ACCESS_VIOLATION, 216},
+    {EXCEPTION_IN_PAGE_ERROR, 216},         {EXCEPTION_PRIV_INSTRUCTION, 218},
     {EXCEPTION_ILLEGAL_INSTRUCTION, 217},
 };
 constexpr int kUnknownExceptionError = 217;
@@ -51,7 +44,8 @@ void ReportOutOfMemory() { ReportAndExit(kOutOfMemoryError, __builtin_return_add
 
 int RuntimeErrorNumber(DWORD exceptionCode) {
   for (const ExceptionErrorRow& row : kExceptionErrors) {
-    if (row.exceptionCode == exceptionCode) return row.errorNumber;
+    if (row.exceptionCode == exceptionCode)
+      return row.errorNumber;
   }
   return kUnknownExceptionError;
 }

@@ -21,7 +21,8 @@ class TrafficOn {
  public:
   TrafficOn() : wasOn_(LinksEnabled()) { EnableLinks(); }
   ~TrafficOn() {
-    if (!wasOn_) DisableLinks();
+    if (!wasOn_)
+      DisableLinks();
   }
   TrafficOn(const TrafficOn&) = delete;
   TrafficOn& operator=(const TrafficOn&) = delete;

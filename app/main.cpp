@@ -17,8 +17,7 @@ namespace lobrin {
 namespace {
 
 // "Сделано в Kivra." in code page 1251, shown as the single-byte text it is.
-constexpr char kGeneratorInfoText[] =
-    "\xD1\xE4\xE5\xEB\xE0\xED\xEE \xE2 Kivra.";
+constexpr char kGeneratorInfoText[] = "\xD1\xE4\xE5\xEB\xE0\xED\xEE \xE2 Kivra.";
 constexpr char kGeneratorInfoCaption[] = "Kivra Info";
 constexpr char kInfoSwitch[] = "/ih";
 
@@ -27,7 +26,8 @@ TClassMainForm_2157830* CurrentForm = nullptr;
 
 // Shows the window and switches the element graph on.
 void RunStartupStep(THIMainForm* mainForm) {
-  if (AppWindow() != nullptr) ApplyVisible(AppWindow(), mainForm->visible);
+  if (AppWindow() != nullptr)
+    ApplyVisible(AppWindow(), mainForm->visible);
   EnableLinks();
   RunStartupCallbacks();
 }

@@ -25,13 +25,15 @@ constexpr ProgramModule kModules[] = {
 
 void InitializeProgramModules() {
   for (const ProgramModule& module : kModules) {
-    if (module.initialise != nullptr) module.initialise();
+    if (module.initialise != nullptr)
+      module.initialise();
   }
 }
 
 void FinalizeProgramModules() {
   for (auto it = std::rbegin(kModules); it != std::rend(kModules); ++it) {
-    if (it->finalise != nullptr) it->finalise();
+    if (it->finalise != nullptr)
+      it->finalise();
   }
 }
 

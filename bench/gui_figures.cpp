@@ -54,7 +54,8 @@ double Seconds() {
 }
 
 double Median(std::vector<double> values) {
-  if (values.empty()) return 0;
+  if (values.empty())
+    return 0;
   std::sort(values.begin(), values.end());
   const size_t n = values.size();
   return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
@@ -96,9 +97,7 @@ bool MeasureOneStart(Contender& contender) {
   return true;
 }
 
-bool IsEmptyWindow(HWND window) {
-  return IsWindowVisible(window) && TextOf(window) == "Empty window";
-}
+bool IsEmptyWindow(HWND window) { return IsWindowVisible(window) && TextOf(window) == "Empty window"; }
 
 void PrintRatio(const char* what, double lobrin, double hand, const char* unit, double scale, int rounds) {
   std::printf("%-34s lobrin %8.1f %s, by hand %8.1f %s (medians of %d), ratio %.2f\n", what, lobrin * scale,
@@ -108,14 +107,16 @@ void PrintRatio(const char* what, double lobrin, double hand, const char* unit, 
 bool StartUpFigures() {
   Contender lobrin{"lobrin.exe", CalculatorExePath(), IsCalculatorWindow, {}, {}};
   Contender hand{"hand_calculator.exe", WindowsPathOf(HAND_CALCULATOR_EXE_PATH), IsCalculatorWindow, {}, {}};
-  Contender handCc{"hand_calculator_cc.exe", WindowsPathOf(HAND_CALCULATOR_CC_EXE_PATH), IsCalculatorWindow, {}, {}};
+  Contender handCc{
+      "hand_calculator_cc.exe", WindowsPathOf(HAND_CALCULATOR_CC_EXE_PATH), IsCalculatorWindow, {}, {}};
   Contender empty{"empty_window.exe", WindowsPathOf(EMPTY_WINDOW_EXE_PATH), IsEmptyWindow, {}, {}};
   for (int round = 0; round < kStartRounds; ++round) {
     // The order turns every round: no program always follows the same one.
     Contender* order[] = {&lobrin, &hand, &handCc, &empty};
     std::rotate(order, order + round % 4, order + 4);
     for (Contender* contender : order) {
-      if (!MeasureOneStart(*contender)) return false;
+      if (!MeasureOneStart(*contender))
+        return false;
     }
   }
   const double lobrinStart = Median(lobrin.startSeconds), handStart = Median(hand.startSeconds);
@@ -123,8 +124,8 @@ bool StartUpFigures() {
   PrintRatio("start until visible:", lobrinStart, handStart, "ms", 1e3, kStartRounds);
   std::printf("%-34s %8.1f ms; lobrin / it %.2f\n", "  by hand with common controls:", handCcStart * 1e3,
               lobrinStart / handCcStart);
-  std::printf("%-34s %8.1f ms; lobrin / empty %.2f, by hand / empty %.2f\n", "  empty window:", emptyStart * 1e3,
-              lobrinStart / emptyStart, handStart / emptyStart);
+  std::printf("%-34s %8.1f ms; lobrin / empty %.2f, by hand / empty %.2f\n",
+              "  empty window:", emptyStart * 1e3, lobrinStart / emptyStart, handStart / emptyStart);
   const double lobrinMemory = Median(lobrin.workingSetBytes), handMemory = Median(hand.workingSetBytes);
   const double handCcMemory = Median(handCc.workingSetBytes);
   PrintRatio("working set after start:", lobrinMemory, handMemory, "MB", 1.0 / 1048576, kStartRounds);
@@ -153,7 +154,8 @@ double TimedClick(Calculator& calculator) {
 bool ClickFigures() {
   Calculator lobrin;
   Calculator hand(WindowsPathOf(HAND_CALCULATOR_EXE_PATH), "");
-  if (!Prepare(lobrin, "lobrin.exe") || !Prepare(hand, "hand_calculator.exe")) return false;
+  if (!Prepare(lobrin, "lobrin.exe") || !Prepare(hand, "hand_calculator.exe"))
+    return false;
   // Blocks of clicks, taking turns; the clicked window is the active one, as
   // under a user's hand (a button in an inactive window draws less).
   std::vector<double> lobrinClicks, handClicks;
@@ -162,7 +164,8 @@ bool ClickFigures() {
       SetForegroundWindow(calculator->MainWindow());
       SendWithTimeout(calculator->MainWindow(), WM_NULL, 0, 0);
       std::vector<double>& into = calculator == &lobrin ? lobrinClicks : handClicks;
-      for (int click = 0; click < kClicksPerBlock; ++click) into.push_back(TimedClick(*calculator));
+      for (int click = 0; click < kClicksPerBlock; ++click)
+        into.push_back(TimedClick(*calculator));
     }
   }
   PrintRatio("one Calculate click:", Median(lobrinClicks), Median(handClicks), "us", 1e6, kClickRounds);
@@ -170,17 +173,21 @@ bool ClickFigures() {
   const EditTexts lobrinTexts = lobrin.Texts(), handTexts = hand.Texts();
   const bool same = lobrinTexts == handTexts;
   std::printf("%-34s %s (H %s m %s ft, E %s m %s ft)\n", "results of both:", same ? "equal" : "DIFFERENT",
-              lobrinTexts[static_cast<int>(Edit::HMeters)].c_str(), lobrinTexts[static_cast<int>(Edit::HFeet)].c_str(),
-              lobrinTexts[static_cast<int>(Edit::EMeters)].c_str(), lobrinTexts[static_cast<int>(Edit::EFeet)].c_str());
+              lobrinTexts[static_cast<int>(Edit::HMeters)].c_str(),
+              lobrinTexts[static_cast<int>(Edit::HFeet)].c_str(),
+              lobrinTexts[static_cast<int>(Edit::EMeters)].c_str(),
+              lobrinTexts[static_cast<int>(Edit::EFeet)].c_str());
   if (!same) {
     std::printf("  by hand: H %s m %s ft, E %s m %s ft\n", handTexts[static_cast<int>(Edit::HMeters)].c_str(),
-                handTexts[static_cast<int>(Edit::HFeet)].c_str(), handTexts[static_cast<int>(Edit::EMeters)].c_str(),
+                handTexts[static_cast<int>(Edit::HFeet)].c_str(),
+                handTexts[static_cast<int>(Edit::EMeters)].c_str(),
                 handTexts[static_cast<int>(Edit::EFeet)].c_str());
   }
   const ProcessMemory lobrinMemory = MeasureProcess(lobrin.Process().Handle(), 0);
   const ProcessMemory handMemory = MeasureProcess(hand.Process().Handle(), 0);
-  std::printf("%-34s lobrin %8.1f MB, by hand %8.1f MB, ratio %.2f\n", "working set after the clicks:",
-              lobrinMemory.workingSet / 1048576.0, handMemory.workingSet / 1048576.0,
+  std::printf("%-34s lobrin %8.1f MB, by hand %8.1f MB, ratio %.2f\n",
+              "working set after the clicks:", lobrinMemory.workingSet / 1048576.0,
+              handMemory.workingSet / 1048576.0,
               static_cast<double>(lobrinMemory.workingSet) / static_cast<double>(handMemory.workingSet));
   DWORD exitCode = 0;
   lobrin.Close(&exitCode);
@@ -193,8 +200,10 @@ bool ClickFigures() {
 // program are those of one click. `hand` clicks hand_calculator.exe instead.
 int ClicksOnly(int clicks, bool hand) {
   Calculator calculator = hand ? Calculator(WindowsPathOf(HAND_CALCULATOR_EXE_PATH), "") : Calculator();
-  if (!Prepare(calculator, hand ? "hand_calculator.exe" : "lobrin.exe")) return 1;
-  for (int round = 0; round < clicks; ++round) calculator.Click(Button::Calculate);
+  if (!Prepare(calculator, hand ? "hand_calculator.exe" : "lobrin.exe"))
+    return 1;
+  for (int round = 0; round < clicks; ++round)
+    calculator.Click(Button::Calculate);
   DWORD exitCode = 0;
   return calculator.Close(&exitCode) ? 0 : 1;
 }
@@ -204,7 +213,8 @@ int Run(int argc, char** argv) {
     return ClicksOnly(std::atoi(argv[2]), argc == 4 && std::string(argv[3]) == "hand");
   }
   const bool clicksOnly = argc == 2 && std::string(argv[1]) == "--clicks";
-  if (!clicksOnly && !StartUpFigures()) return 1;
+  if (!clicksOnly && !StartUpFigures())
+    return 1;
   return ClickFigures() ? 0 : 1;
 }
 

@@ -73,7 +73,8 @@ constexpr ControlRow kControls[] = {
     {Kind::kLabel, 145, 65, 0, 0, "deg", Weight::kRegular, kBlack, Role::kNone},
     {Kind::kLabel, 145, 115, 0, 0, "MHz", Weight::kRegular, kBlack, Role::kNone},
     {Kind::kLabel, 295, 175, 0, 0, "meters", Weight::kRegular, kBlack, Role::kNone},
-    {Kind::kLabel, 65, 5, 0, 0, "1) Enter -3dB beamwidth(BW) for E- and H-planes", Weight::kRegular, kBlue, Role::kNone},
+    {Kind::kLabel, 65, 5, 0, 0, "1) Enter -3dB beamwidth(BW) for E- and H-planes", Weight::kRegular, kBlue,
+     Role::kNone},
     {Kind::kLabel, 65, 20, 0, 0, "2) Enter frequency in MHz", Weight::kRegular, kBlue, Role::kNone},
     {Kind::kLabel, 65, 35, 0, 0, "3) Click \"Calculate\"", Weight::kRegular, kBlue, Role::kNone},
     {Kind::kLabel, 15, 5, 0, 0, "Steps:", Weight::kBold, kBlue, Role::kNone},
@@ -90,15 +91,18 @@ constexpr ControlRow kControls[] = {
     {Kind::kLabel, 495, 355, 0, 0, "ft", Weight::kRegular, kBlack, Role::kNone},
     {Kind::kLabel, 555, 355, 0, 0, "Pat, N0CALL 2014", Weight::kRegular, kBlack, Role::kNone},
     {Kind::kPicture, 40, 150, 205, 220, "BITMAP1", Weight::kRegular, kBlack, Role::kNone},
-    {Kind::kLabel, 25, 140, 0, 0, "-3 dB BW is the angle between points A and B", Weight::kRegular, kBlack, Role::kNone},
-    {Kind::kLabel, 35, 355, 0, 0, "You can find it in description of your antenna", Weight::kRegular, kBlack, Role::kNone},
+    {Kind::kLabel, 25, 140, 0, 0, "-3 dB BW is the angle between points A and B", Weight::kRegular, kBlack,
+     Role::kNone},
+    {Kind::kLabel, 35, 355, 0, 0, "You can find it in description of your antenna", Weight::kRegular, kBlack,
+     Role::kNone},
     {Kind::kButton, 590, 0, 55, 20, "Info", Weight::kRegular, kBlack, Role::kInfo},
     {Kind::kLabel, 350, 5, 0, 0, "Please read info before use the program", Weight::kBold, kRed, Role::kNone},
     {Kind::kEdit, 100, 85, 40, 20, "", Weight::kRegular, kBlack, Role::kEPlaneBw},
     {Kind::kLabel, 145, 90, 0, 0, "deg", Weight::kRegular, kBlack, Role::kNone},
     {Kind::kLabel, 5, 90, 0, 0, "-3 dB BW E-plane:", Weight::kRegular, kBlack, Role::kNone},
     {Kind::kLabel, 425, 30, 0, 0, "Stacking Distance", Weight::kBold, kBlack, Role::kNone},
-    {Kind::kLabel, 35, 340, 0, 0, "E-plane for Azimuth, H-plane for Elevation ", Weight::kRegular, kBlack, Role::kNone},
+    {Kind::kLabel, 35, 340, 0, 0, "E-plane for Azimuth, H-plane for Elevation ", Weight::kRegular, kBlack,
+     Role::kNone},
 };
 constexpr int kControlCount = sizeof kControls / sizeof kControls[0];
 constexpr int kFirstControlId = 100;
@@ -108,8 +112,8 @@ constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLING
                              ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_LEFT;
 constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
                                BS_PUSHLIKE | BS_MULTILINE | BS_CENTER;
-constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | SS_NOTIFY |
-                              SS_NOPREFIX | SS_LEFT;
+constexpr DWORD kLabelStyle =
+    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | SS_NOTIFY | SS_NOPREFIX | SS_LEFT;
 constexpr DWORD kPictureStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 constexpr DWORD kWindowStyle = WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
@@ -117,7 +121,7 @@ constexpr DWORD kWindowStyle = WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | 
 
 struct Window {
   HWND controls[kControlCount] = {};
-  HFONT fonts[2] = {};  // owned; by Weight
+  HFONT fonts[2] = {};          // owned; by Weight
   HBRUSH blackBrush = nullptr;  // stock
 };
 
@@ -142,7 +146,8 @@ bool Distance(double beamwidth, double frequency, double& metres) {
   const double half = static_cast<double>(static_cast<long double>(beamwidth) / 2.0);
   const double sine = static_cast<double>(ExtendedSine(static_cast<long double>(DegreeFactor()) * half));
   const double doubleSine = static_cast<double>(2.0L * sine);
-  if (frequency == 0.0 || doubleSine == 0.0) return false;
+  if (frequency == 0.0 || doubleSine == 0.0)
+    return false;
   const double wavelength = static_cast<double>(300.0L / frequency);
   metres = static_cast<double>(static_cast<long double>(wavelength) / doubleSine);
   return std::isfinite(wavelength) && std::isfinite(metres);
@@ -150,7 +155,8 @@ bool Distance(double beamwidth, double frequency, double& metres) {
 
 HWND ControlOf(Role role) {
   for (int i = 0; i < kControlCount; ++i) {
-    if (kControls[i].role == role) return g_window.controls[i];
+    if (kControls[i].role == role)
+      return g_window.controls[i];
   }
   return nullptr;
 }
@@ -181,7 +187,8 @@ void Calculate() {
 
 void Clear() {
   for (int i = 0; i < kControlCount; ++i) {
-    if (kControls[i].kind == Kind::kEdit) SetWindowTextA(g_window.controls[i], "");
+    if (kControls[i].kind == Kind::kEdit)
+      SetWindowTextA(g_window.controls[i], "");
   }
 }
 
@@ -244,13 +251,11 @@ LRESULT CALLBACK PictureProc(HWND picture, UINT message, WPARAM wParam, LPARAM l
       EndPaint(picture, &ps);
       return 0;
     }
-    case WM_ERASEBKGND:
-      return 1;  // the paint covers every pixel
+    case WM_ERASEBKGND: return 1;  // the paint covers every pixel
     case WM_DESTROY:
       DeleteObject(reinterpret_cast<HBITMAP>(GetWindowLongPtrA(picture, GWLP_USERDATA)));
       return 0;
-    default:
-      return DefWindowProcA(picture, message, wParam, lParam);
+    default: return DefWindowProcA(picture, message, wParam, lParam);
   }
 }
 
@@ -323,8 +328,7 @@ void MakeControls(HWND window, HINSTANCE instance) {
     // Each control lies above the ones made before it, where they overlap.
     SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (row.kind == Kind::kPicture) {
-      SetWindowLongPtrA(control, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(LoadBitmapA(instance, row.text)));
+      SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(LoadBitmapA(instance, row.text)));
     }
     g_window.controls[i] = control;
   }
@@ -334,7 +338,8 @@ void MakeControls(HWND window, HINSTANCE instance) {
 // The colour request of a control: its text colour on its background.
 LRESULT ControlColours(HDC dc, HWND control) {
   const int id = GetDlgCtrlID(control) - kFirstControlId;
-  if (id < 0 || id >= kControlCount) return 0;
+  if (id < 0 || id >= kControlCount)
+    return 0;
   const ControlRow& row = kControls[id];
   SetTextColor(dc, row.textColour);
   SetBkMode(dc, OPAQUE);
@@ -351,9 +356,11 @@ LRESULT ControlColours(HDC dc, HWND control) {
 }
 
 void OnCommand(HWND window, WPARAM wParam) {
-  if (HIWORD(wParam) != BN_CLICKED) return;
+  if (HIWORD(wParam) != BN_CLICKED)
+    return;
   const int id = LOWORD(wParam) - kFirstControlId;
-  if (id < 0 || id >= kControlCount || kControls[id].kind != Kind::kButton) return;
+  if (id < 0 || id >= kControlCount || kControls[id].kind != Kind::kButton)
+    return;
   switch (kControls[id].role) {
     case Role::kCalculate: Calculate(); break;
     case Role::kClear: Clear(); break;
@@ -364,18 +371,12 @@ void OnCommand(HWND window, WPARAM wParam) {
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_COMMAND:
-      OnCommand(window, wParam);
-      return 0;
+    case WM_COMMAND: OnCommand(window, wParam); return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      return ControlColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcA(window, message, wParam, lParam);
+    case WM_CTLCOLORBTN: return ControlColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
   }
 }
 
@@ -388,7 +389,8 @@ bool RegisterClasses(HINSTANCE instance) {
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kWindowClass;
-  if (RegisterClassA(&windowClass) == 0) return false;
+  if (RegisterClassA(&windowClass) == 0)
+    return false;
 
   WNDCLASSA pictureClass = {};
   pictureClass.lpfnWndProc = PictureProc;
@@ -407,20 +409,24 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const INITCOMMONCONTROLSEX allClasses{sizeof(INITCOMMONCONTROLSEX), 0xFF};
   InitCommonControlsEx(&allClasses);
 #endif
-  if (!RegisterClasses(instance)) return 1;
+  if (!RegisterClasses(instance))
+    return 1;
   MakeFonts();
   HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, kCaption, kWindowStyle, 0, 0, kWindowWidth,
                                 kWindowHeight, nullptr, nullptr, instance, nullptr);
-  if (window == nullptr) return 1;
+  if (window == nullptr)
+    return 1;
   MakeControls(window, instance);
   ShowWindow(window, SW_SHOWNORMAL);
 
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (IsDialogMessageA(window, &msg)) continue;
+    if (IsDialogMessageA(window, &msg))
+      continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  for (HFONT font : g_window.fonts) DeleteObject(font);
+  for (HFONT font : g_window.fonts)
+    DeleteObject(font);
   return static_cast<int>(msg.wParam);
 }

@@ -5,24 +5,29 @@
 namespace lobrin::gui {
 
 std::string WindowsPathOf(const std::string& unixPath) {
-  if (unixPath.size() < 2 || unixPath[0] != '/') return unixPath;
+  if (unixPath.size() < 2 || unixPath[0] != '/')
+    return unixPath;
   std::string path = "Z:" + unixPath;
   for (char& c : path) {
-    if (c == '/') c = '\\';
+    if (c == '/')
+      c = '\\';
   }
   return path;
 }
 
 ChildProcess::~ChildProcess() {
   Kill();
-  if (info_.hThread != nullptr) CloseHandle(info_.hThread);
-  if (info_.hProcess != nullptr) CloseHandle(info_.hProcess);
+  if (info_.hThread != nullptr)
+    CloseHandle(info_.hThread);
+  if (info_.hProcess != nullptr)
+    CloseHandle(info_.hProcess);
 }
 
-bool ChildProcess::Start(const std::string& exePath, const std::string& arguments,
-                         std::string* error, HANDLE output) {
+bool ChildProcess::Start(const std::string& exePath, const std::string& arguments, std::string* error,
+                         HANDLE output) {
   std::string commandLine = "\"" + exePath + "\"";
-  if (!arguments.empty()) commandLine += " " + arguments;
+  if (!arguments.empty())
+    commandLine += " " + arguments;
   std::vector<char> buffer(commandLine.begin(), commandLine.end());
   buffer.push_back('\0');
 
@@ -34,8 +39,7 @@ bool ChildProcess::Start(const std::string& exePath, const std::string& argument
   }
   if (!CreateProcessA(exePath.c_str(), buffer.data(), nullptr, nullptr, output != nullptr,
                       output != nullptr ? CREATE_NO_WINDOW : 0, nullptr, nullptr, &startup, &info_)) {
-    *error = "CreateProcessA failed for " + exePath + " (error " +
-             std::to_string(GetLastError()) + ")";
+    *error = "CreateProcessA failed for " + exePath + " (error " + std::to_string(GetLastError()) + ")";
     info_ = {};
     return false;
   }
@@ -43,13 +47,16 @@ bool ChildProcess::Start(const std::string& exePath, const std::string& argument
 }
 
 bool ChildProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
-  if (info_.hProcess == nullptr) return false;
-  if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
+  if (info_.hProcess == nullptr)
+    return false;
+  if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0)
+    return false;
   return GetExitCodeProcess(info_.hProcess, exitCode) != 0;
 }
 
 void ChildProcess::Kill() {
-  if (info_.hProcess == nullptr || WaitForSingleObject(info_.hProcess, 0) != WAIT_TIMEOUT) return;
+  if (info_.hProcess == nullptr || WaitForSingleObject(info_.hProcess, 0) != WAIT_TIMEOUT)
+    return;
   TerminateProcess(info_.hProcess, 0xDEAD);
   WaitForSingleObject(info_.hProcess, 5000);
 }
@@ -62,7 +69,8 @@ void Drain(HANDLE pipe, std::string& into) {
   while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
     std::vector<char> buffer(available);
     DWORD got = 0;
-    if (!ReadFile(pipe, buffer.data(), available, &got, nullptr) || got == 0) return;
+    if (!ReadFile(pipe, buffer.data(), available, &got, nullptr) || got == 0)
+      return;
     into.append(buffer.data(), got);
   }
 }

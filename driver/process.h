@@ -43,8 +43,8 @@ class ChildProcess {
 struct ConsoleRun {
   bool ended = false;  // false: it could not be started, or did not end in time (then killed)
   DWORD exitCode = 0;
-  std::string out;     // standard output, bytes as written
-  std::string error;   // why it did not end, when it did not
+  std::string out;    // standard output, bytes as written
+  std::string error;  // why it did not end, when it did not
 };
 
 // Runs the console program `exePath` with `arguments` and waits at most

@@ -8,18 +8,21 @@ namespace lobrin::gui {
 bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result,
                      UINT timeoutMs) {
   DWORD_PTR answer = 0;
-  if (SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                          timeoutMs, &answer) == 0) {
+  if (SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs,
+                          &answer) == 0) {
     return false;
   }
-  if (result != nullptr) *result = static_cast<LRESULT>(answer);
+  if (result != nullptr)
+    *result = static_cast<LRESULT>(answer);
   return true;
 }
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   for (const DWORD start = GetTickCount();; Sleep(10)) {
-    if (done()) return true;
-    if (GetTickCount() - start >= timeoutMs) return false;
+    if (done())
+      return true;
+    if (GetTickCount() - start >= timeoutMs)
+      return false;
   }
 }
 
@@ -31,11 +34,11 @@ std::string ClassOf(HWND window) {
 
 std::string TextOf(HWND window) {
   LRESULT length = 0;
-  if (!SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0, &length)) return "<no answer>";
+  if (!SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0, &length))
+    return "<no answer>";
   std::string text(static_cast<size_t>(length) + 1, '\0');
   LRESULT copied = 0;
-  if (!SendWithTimeout(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                       &copied)) {
+  if (!SendWithTimeout(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), &copied)) {
     return "<no answer>";
   }
   text.resize(static_cast<size_t>(copied));
@@ -49,20 +52,21 @@ std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
         auto* found = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(data);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (found->first == 0 || owner == found->first) found->second.push_back(window);
+        if (found->first == 0 || owner == found->first)
+          found->second.push_back(window);
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&found));
   return found.second;
 }
 
-HWND WaitForTopLevelWindow(DWORD processId, const std::function<bool(HWND)>& accept,
-                           DWORD timeoutMs) {
+HWND WaitForTopLevelWindow(DWORD processId, const std::function<bool(HWND)>& accept, DWORD timeoutMs) {
   HWND found = nullptr;
   WaitUntil(
       [&] {
         for (HWND window : TopLevelWindowsOf(processId)) {
-          if (accept(window)) return (found = window) != nullptr;
+          if (accept(window))
+            return (found = window) != nullptr;
         }
         return false;
       },
@@ -79,8 +83,7 @@ RECT RectInParent(HWND parent, HWND child) {
 
 std::vector<ChildControl> ChildControlsOf(HWND parent) {
   std::vector<ChildControl> children;
-  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
     children.push_back({child, ClassOf(child), RectInParent(parent, child)});
   }
   return children;

@@ -15,8 +15,8 @@ namespace lobrin::gui {
 constexpr UINT kMessageTimeoutMs = 5000;
 
 // Sends a message with the timeout above; false when it did not get through.
-bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                     LRESULT* result = nullptr, UINT timeoutMs = kMessageTimeoutMs);
+bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result = nullptr,
+                     UINT timeoutMs = kMessageTimeoutMs);
 
 // Asks `done` every 10 ms until it answers true (true) or `timeoutMs` has passed (false).
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
@@ -32,8 +32,7 @@ std::vector<HWND> TopLevelWindowsOf(DWORD processId);
 
 // The first top-level window of the process for which `accept` answers true,
 // polling until `timeoutMs` has passed; nullptr on timeout.
-HWND WaitForTopLevelWindow(DWORD processId, const std::function<bool(HWND)>& accept,
-                           DWORD timeoutMs);
+HWND WaitForTopLevelWindow(DWORD processId, const std::function<bool(HWND)>& accept, DWORD timeoutMs);
 
 // A child control: its window, its class and its rectangle in the parent's
 // client coordinates.

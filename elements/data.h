@@ -39,7 +39,7 @@ extern const char* const DataKindNames[kDataKindCount];
 struct TData {
   std::uint8_t kind = kDataNull;
   std::int32_t integerValue = 0;
-  std::string textValue;                 // owned
+  std::string textValue;  // owned
   double realValue = 0.0;
   const THI_Event* forwardEvent = nullptr;  // borrowed; meaningful with kForwardFlag
   const TData* nextValue = nullptr;         // borrowed; the next value of a chain
@@ -51,7 +51,7 @@ using PointHandler = void (*)(void* target, TData& value, std::uint16_t index);
 // One link. A null handler marks an event that is not linked.
 struct THI_Event {
   PointHandler handler = nullptr;
-  void* target = nullptr;   // borrowed
+  void* target = nullptr;  // borrowed
   std::uint16_t index = 0;
 };
 

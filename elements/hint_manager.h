@@ -47,13 +47,13 @@ class THIHintManager {
   const TTipInterface* GetTipInterface() const { return &tipInterface_; }
 
   // --- Settings, read by CreateTip ---
-  bool plainTips = true;                   // false: balloon tips
-  std::uint32_t tipBackColor = 0xFF000018; // system colour 24, tooltip background
-  std::int32_t initialDelay = 500;         // ms the pointer rests before a tip shows
-  std::int32_t autoPopDelay = 5000;        // ms a tip stays shown
-  std::int32_t tipMargin = 0;              // pixels around the tip text
-  bool trackingMode = false;               // tips follow the mouse
-  TFontRec tipFont;                        // its colour is the tip text colour
+  bool plainTips = true;                    // false: balloon tips
+  std::uint32_t tipBackColor = 0xFF000018;  // system colour 24, tooltip background
+  std::int32_t initialDelay = 500;          // ms the pointer rests before a tip shows
+  std::int32_t autoPopDelay = 5000;         // ms a tip stays shown
+  std::int32_t tipMargin = 0;               // pixels around the tip text
+  bool trackingMode = false;                // tips follow the mouse
+  TFontRec tipFont;                         // its colour is the tip text colour
 
   // --- The operations of the tip interface ---
   // Makes a tooltip window and its font for `control`; returns the tip.

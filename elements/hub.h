@@ -10,8 +10,8 @@ namespace lobrin {
 
 class THIHub {
  public:
-  std::uint8_t outputCount = 0;     // how many outputs fanOutPoint fires
-  std::vector<THI_Event> outputs;   // owned; index 0 fires first
+  std::uint8_t outputCount = 0;    // how many outputs fanOutPoint fires
+  std::vector<THI_Event> outputs;  // owned; index 0 fires first
 
   // Resizes outputs to `count` (existing links stay, new ones are unlinked),
   // then sets outputCount to its low 8 bits.

@@ -29,9 +29,7 @@ void THIMath::SetInitialResult(double value) {
   errorFlag = false;
 }
 
-void THIMath::SetAngleMode(std::uint8_t mode) {
-  angleFactor = mode == kAngleRadians ? 1.0 : DegreeFactor();
-}
+void THIMath::SetAngleMode(std::uint8_t mode) { angleFactor = mode == kAngleRadians ? 1.0 : DegreeFactor(); }
 
 void THIMath::computePoint(TData& value, std::uint16_t) {
   switch (operationKind) {
@@ -66,8 +64,7 @@ void THIMath::computePoint(TData& value, std::uint16_t) {
       }
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -38,20 +38,20 @@ enum AngleMode : std::uint8_t {
 class THIMath {
  public:
   // --- Settings and state (written by the form before link traffic is on) ---
-  bool errorFlag = false;         // set by the error path, cleared by every good result
-  double result = 0.0;            // the kept result; initialResult after an error
+  bool errorFlag = false;  // set by the error path, cleared by every good result
+  double result = 0.0;     // the kept result; initialResult after an error
   double initialResult = 0.0;
-  double angleFactor = 0.0;       // 1.0 in radians, pi/180 in degrees
-  std::uint8_t operationKind = 0; // a MathOperation; other kinds compute nothing
+  double angleFactor = 0.0;        // 1.0 in radians, pi/180 in degrees
+  std::uint8_t operationKind = 0;  // a MathOperation; other kinds compute nothing
   double firstDefault = 0.0;
   double secondDefault = 0.0;
-  bool realResult = false;        // false: results leave rounded, as Integer
+  bool realResult = false;  // false: results leave rounded, as Integer
 
   // --- Links (held by value; they own nothing) ---
-  THI_Event resultEvent;          // fired with every good result
-  THI_Event errorEvent;           // fired with NULL on the error path
-  THI_Event firstOperandLink;     // data link for the first operand; may be unlinked
-  THI_Event secondOperandLink;    // data link for the second operand; may be unlinked
+  THI_Event resultEvent;        // fired with every good result
+  THI_Event errorEvent;         // fired with NULL on the error path
+  THI_Event firstOperandLink;   // data link for the first operand; may be unlinked
+  THI_Event secondOperandLink;  // data link for the second operand; may be unlinked
 
   // --- Setters ---
   // Sets initialResult and result to `value` and clears errorFlag.

@@ -11,10 +11,9 @@ namespace lobrin {
 namespace {
 
 // The style bits of each value, in the order of its enumeration.
-constexpr UINT kButtonsStyles[] = {MB_OK, MB_OKCANCEL, MB_YESNO, MB_YESNOCANCEL, MB_RETRYCANCEL,
-                                   MB_ABORTRETRYIGNORE};
-constexpr UINT kIconStyles[] = {0, MB_ICONHAND, MB_ICONQUESTION, MB_ICONEXCLAMATION,
-                                MB_ICONASTERISK};
+constexpr UINT kButtonsStyles[] = {MB_OK,          MB_OKCANCEL,    MB_YESNO,
+                                   MB_YESNOCANCEL, MB_RETRYCANCEL, MB_ABORTRETRYIGNORE};
+constexpr UINT kIconStyles[] = {0, MB_ICONHAND, MB_ICONQUESTION, MB_ICONEXCLAMATION, MB_ICONASTERISK};
 constexpr UINT kDefaultButtonStyles[] = {MB_DEFBUTTON1, MB_DEFBUTTON2, MB_DEFBUTTON3};
 
 template <std::size_t N, class Setting>
@@ -35,9 +34,11 @@ UINT MessageBoxStyle(MessageButtons buttons, MessageIcon icon, MessageDefaultBut
 std::string LoadTextResource(const std::string& name) {
   HMODULE module = GetModuleHandleA(nullptr);
   HRSRC info = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(kTextResourceType));
-  if (info == nullptr) return std::string();
+  if (info == nullptr)
+    return std::string();
   HGLOBAL loaded = LoadResource(module, info);
-  if (loaded == nullptr) return std::string();
+  if (loaded == nullptr)
+    return std::string();
   const char* bytes = static_cast<const char*>(LockResource(loaded));
   // Never read past the resource, even when it lacks its closing zero byte.
   std::string text;
@@ -57,17 +58,19 @@ void THIMessage::showPoint(TData& value, std::uint16_t) {
   int code = MessageBoxA(MessageBoxOwner(), text.c_str(), caption.c_str(), style);
   FireInteger(resultEvent, code);
 
-  const THI_Event* const buttonEvents[] = {&okEvent,    &cancelEvent, &abortEvent, &retryEvent,
-                                           &ignoreEvent, &yesEvent,   &noEvent};
-  if (code >= IDOK && code <= IDNO) ForwardTo(value, *buttonEvents[code - IDOK]);
+  const THI_Event* const buttonEvents[] = {&okEvent,     &cancelEvent, &abortEvent, &retryEvent,
+                                           &ignoreEvent, &yesEvent,    &noEvent};
+  if (code >= IDOK && code <= IDNO)
+    ForwardTo(value, *buttonEvents[code - IDOK]);
 }
 
 HWND MessageBoxOwner() {
-  if (AppWindow() == nullptr) return nullptr;
-  if (AppWindow()->isForm) return AppWindow()->handle;  // the application window is the form
-  TControl* first = AppWindow()->children != nullptr
-                        ? static_cast<TControl*>(AppWindow()->children->Get(0))
-                        : nullptr;
+  if (AppWindow() == nullptr)
+    return nullptr;
+  if (AppWindow()->isForm)
+    return AppWindow()->handle;  // the application window is the form
+  TControl* first =
+      AppWindow()->children != nullptr ? static_cast<TControl*>(AppWindow()->children->Get(0)) : nullptr;
   return first != nullptr ? first->handle : nullptr;
 }
 

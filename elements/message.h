@@ -12,7 +12,14 @@
 namespace lobrin {
 
 // The buttons of the box.
-enum class MessageButtons : std::uint8_t { kOk, kOkCancel, kYesNo, kYesNoCancel, kRetryCancel, kAbortRetryIgnore };
+enum class MessageButtons : std::uint8_t {
+  kOk,
+  kOkCancel,
+  kYesNo,
+  kYesNoCancel,
+  kRetryCancel,
+  kAbortRetryIgnore
+};
 // The icon of the box.
 enum class MessageIcon : std::uint8_t { kNone, kStop, kQuestion, kExclamation, kInformation };
 // The button that has the focus when the box opens.
@@ -30,8 +37,8 @@ std::string LoadTextResource(const std::string& name);
 class THIMessage {
  public:
   // --- Settings ---
-  std::string defaultText;             // owned; shown when textLink gives nothing
-  std::string defaultCaption;          // owned; used when captionLink gives nothing
+  std::string defaultText;     // owned; shown when textLink gives nothing
+  std::string defaultCaption;  // owned; used when captionLink gives nothing
   MessageButtons buttonsKind = MessageButtons::kOk;
   MessageIcon iconKind = MessageIcon::kNone;
   MessageDefaultButton defaultButtonIndex = MessageDefaultButton::kFirst;

@@ -21,10 +21,10 @@ class TApplication {
   void Reset() { *this = TApplication(); }
 
   // --- The application
-  TControl* appWindow = nullptr;        // borrowed; the application window, or none
-  bool appWindowInUse = false;          // an application window has been made
-  bool loopRunning = false;             // from the loop's start to the application's end
-  bool quitReceived = false;            // WM_QUIT taken from the queue, or the application ended
+  TControl* appWindow = nullptr;  // borrowed; the application window, or none
+  bool appWindowInUse = false;    // an application window has been made
+  bool loopRunning = false;       // from the loop's start to the application's end
+  bool quitReceived = false;      // WM_QUIT taken from the queue, or the application ended
 
   // --- Making windows
   TControl* creatingControl = nullptr;  // borrowed; whose window CreateWindowExA is making
@@ -43,8 +43,8 @@ class TApplication {
   TBrushLookupProc backgroundBrushLookup = nullptr;  // null: the toolkit's own lookup
 
   // --- Cursor
-  HCURSOR screenCursor = nullptr;       // borrowed; shown over every client area when set
-  int cursorOverrideCount = 0;          // above 0: WM_SETCURSOR is left to the system
+  HCURSOR screenCursor = nullptr;  // borrowed; shown over every client area when set
+  int cursorOverrideCount = 0;     // above 0: WM_SETCURSOR is left to the system
 };
 
 // The toolkit's one application object.

@@ -62,13 +62,13 @@ class TBitmap : public TObj {
 
   std::int32_t width_ = 0;
   std::int32_t height_ = 0;
-  HBITMAP handle_ = nullptr;           // owned
-  TCanvas* canvas_ = nullptr;          // owned
+  HBITMAP handle_ = nullptr;   // owned
+  TCanvas* canvas_ = nullptr;  // owned
   TBitmapProc before_drawing_ = nullptr;
-  BITMAPINFO* dib_info_ = nullptr;     // owned
-  void* dib_bits_ = nullptr;           // owned unless bits_in_section_
+  BITMAPINFO* dib_info_ = nullptr;  // owned
+  void* dib_bits_ = nullptr;        // owned unless bits_in_section_
   std::size_t dib_bits_size_ = 0;
-  bool bits_in_section_ = false;       // the bits belong to the DIB section handle_
+  bool bits_in_section_ = false;         // the bits belong to the DIB section handle_
   HGDIOBJ canvas_old_bitmap_ = nullptr;  // what the canvas's memory context held before
 };
 

@@ -39,10 +39,10 @@ struct TContextProvider {
 
 // What the canvas asks of the control it draws on, when its own tools are missing.
 struct TCanvasOwner {
-  void* control = nullptr;                                   // borrowed
-  std::uint32_t (*textColour)(void* control) = nullptr;      // colour value
+  void* control = nullptr;                               // borrowed
+  std::uint32_t (*textColour)(void* control) = nullptr;  // colour value
   std::uint32_t (*backgroundColour)(void* control) = nullptr;
-  TGraphicTool* (*brushTool)(void* control) = nullptr;      // null when it has none
+  TGraphicTool* (*brushTool)(void* control) = nullptr;  // null when it has none
 };
 
 // Who disposes of a context assigned with SetContext.
@@ -112,19 +112,19 @@ class TCanvas : public TObj {
   COLORREF OwnerTextColour() const;
   COLORREF OwnerBackgroundColour() const;
 
-  TCanvasOwner owner_;               // borrowed control
+  TCanvasOwner owner_;  // borrowed control
   HDC context_ = nullptr;
   bool context_from_provider_ = false;  // given back through provider_.release
   bool context_owned_ = false;          // DeleteDC when let go
   std::uint8_t selected_ = 0;           // kRequirePen/Brush/Font bits
   POINT pen_pos_{0, 0};
-  TGraphicTool* brush_ = nullptr;    // owned
-  TGraphicTool* font_ = nullptr;     // owned
-  TGraphicTool* pen_ = nullptr;      // owned
+  TGraphicTool* brush_ = nullptr;  // owned
+  TGraphicTool* font_ = nullptr;   // owned
+  TGraphicTool* pen_ = nullptr;    // owned
   DWORD copy_mode_ = kDefaultCopyMode;
   TContextProvider provider_;
   TCanvasChangeProc on_change_proc_ = nullptr;
-  void* on_change_data_ = nullptr;   // borrowed
+  void* on_change_data_ = nullptr;  // borrowed
 };
 
 // Makes a canvas (no context, no tools yet).

@@ -221,10 +221,10 @@ class TControl : public TObj {
   TControl& operator=(const TControl&) = delete;
 
   // --- What a kind of control may override
-  virtual void InitDefaults();                     // the defaults of every object
-  virtual void InitWithParent(TControl* parent);   // joins the parent's children
-  virtual bool EnsureWindow();                     // makes the window; true when it exists
-  virtual LRESULT HandleMessage(TMessage& msg);    // the whole dispatch of one message
+  virtual void InitDefaults();                    // the defaults of every object
+  virtual void InitWithParent(TControl* parent);  // joins the parent's children
+  virtual bool EnsureWindow();                    // makes the window; true when it exists
+  virtual LRESULT HandleMessage(TMessage& msg);   // the whole dispatch of one message
 
   // --- Window
   HWND handle = nullptr;           // owned; zero until the window exists
@@ -232,39 +232,39 @@ class TControl : public TObj {
   UINT classStyle = kDefaultClassStyle;
   DWORD style = kDefaultStyle;
   DWORD exStyle = kDefaultExStyle;
-  HCURSOR cursor = nullptr;        // borrowed; zero: the class cursor
-  std::string caption;             // owned copy of the window text
-  bool textOnlyInCopy = false;     // reading the text never asks the window
+  HCURSOR cursor = nullptr;     // borrowed; zero: the class cursor
+  std::string caption;          // owned copy of the window text
+  bool textOnlyInCopy = false;  // reading the text never asks the window
   WindowState windowState = WindowState::kNormal;
-  int showCommandToReplay = 0;     // replayed when the parent reopens; 0: none
+  int showCommandToReplay = 0;        // replayed when the parent reopens; 0: none
   WNDPROC previousWndProc = nullptr;  // the system class's procedure; none for forms
-  bool destroyed = false;          // the window is gone and the object frees itself
-  bool tearingDown = false;        // the destructor runs: messages get default handling only
+  bool destroyed = false;             // the window is gone and the object frees itself
+  bool tearingDown = false;           // the destructor runs: messages get default handling only
 
   // --- Family
-  TControl* parent = nullptr;      // borrowed
-  TList* children = nullptr;       // owned list of TControl*; destroying frees them
+  TControl* parent = nullptr;  // borrowed
+  TList* children = nullptr;   // owned list of TControl*; destroying frees them
 
   // --- Flags and settings
   bool enabled = true;
   bool visible = true;
   bool tabStop = false;
-  std::int32_t tabOrder = 0;       // on a form: the counter of tab orders given out
+  std::int32_t tabOrder = 0;  // on a form: the counter of tab orders given out
   TextAlignment textAlign = TextAlignment::kLeft;
   std::uint8_t alpha = 255;
   TMessageProc afterMessage = nullptr;
-  WNDPROC windowProc = nullptr;            // registered for the control's class
+  WNDPROC windowProc = nullptr;                // registered for the control's class
   TMessageFilterProc messageFilter = nullptr;  // application window only
   std::int32_t controlId = 0;
   bool isAppWindow = false;
   bool isForm = false;
   bool isChildControl = false;
   std::uint8_t focusKeys = kFocusKeysAll;
-  TList* handlers = nullptr;       // owned; pairs (TMessageProc, also-after-quit flag)
+  TList* handlers = nullptr;  // owned; pairs (TMessageProc, also-after-quit flag)
 
   // --- Events
   TNotifyEvent onFocusLost;
-  TMessageEvent onMessage;         // sees every message first
+  TMessageEvent onMessage;  // sees every message first
   TNotifyEvent onClick;
   TNotifyEvent onChange;
   TNotifyEvent onFocusGained;
@@ -278,34 +278,34 @@ class TControl : public TObj {
   TKeyEvent onKeyDown;
   TKeyEvent onKeyUp;
   TKeyEvent onChar;
-  TNotifyEvent onResize;           // after WM_SIZE
-  TNotifyEvent onShow;             // WM_SHOWWINDOW shows a window that was hidden
-  TPaintEvent onPaint;             // see AttachPaintEvent
+  TNotifyEvent onResize;  // after WM_SIZE
+  TNotifyEvent onShow;    // WM_SHOWWINDOW shows a window that was hidden
+  TPaintEvent onPaint;    // see AttachPaintEvent
 
   // --- Hooks (none set: "not handled")
   TMessageProc chainDispatcher = nullptr;  // the handler-chain walk once a handler is attached
   TMessageProc keyboardHook = nullptr;
   TMessageProc additionalHook = nullptr;
-  TControlProc preClick = nullptr;         // runs before the click event
+  TControlProc preClick = nullptr;             // runs before the click event
   TKeyNavigationProc keyNavigation = nullptr;  // per form; inherited by children
 
   // --- Window class
-  std::string baseClassName;       // "STATIC", "EDIT", "BUTTON", "App" or "Form"
+  std::string baseClassName;            // "STATIC", "EDIT", "BUTTON", "App" or "Form"
   bool registerBaseNameItself = false;  // clear: the class is "obj_" + base name
-  TClassActions actions;           // copy of the record of the control's kind
+  TClassActions actions;                // copy of the record of the control's kind
 
   // --- Look
   bool childrenGet3D = true;
   bool has3D = true;
   std::uint32_t textColour = kColourWindowText;
   std::uint32_t backgroundColour = kColourButtonFace;
-  TGraphicTool* font = nullptr;    // owned; linked to the parent's font
-  TGraphicTool* brush = nullptr;   // owned; linked to the parent's brush
-  TCanvas* canvas = nullptr;       // owned; made by ControlCanvas
-  bool transparent = false;        // colour requests get a hollow brush
+  TGraphicTool* font = nullptr;   // owned; linked to the parent's font
+  TGraphicTool* brush = nullptr;  // owned; linked to the parent's brush
+  TCanvas* canvas = nullptr;      // owned; made by ControlCanvas
+  bool transparent = false;       // colour requests get a hollow brush
   bool transparentPainting = false;
-  HICON icon = nullptr;            // borrowed; set by SetControlIcon; (HICON)-1: none
-  HICON ownedIcon = nullptr;       // owned copy of the application window's icon
+  HICON icon = nullptr;       // borrowed; set by SetControlIcon; (HICON)-1: none
+  HICON ownedIcon = nullptr;  // owned copy of the application window's icon
 
   // --- Layout
   int margin = 2;
@@ -313,38 +313,38 @@ class TControl : public TObj {
   int insetBottom = 0;
   int insetLeft = 0;
   int insetRight = 0;
-  RECT bounds = {0, 0, 0, 0};      // in the parent's client coordinates
-  std::uint8_t positionSet = 0;    // bit 0 left, bit 1 top set explicitly
+  RECT bounds = {0, 0, 0, 0};    // in the parent's client coordinates
+  std::uint8_t positionSet = 0;  // bit 0 left, bit 1 top set explicitly
   DockingSide dockingSide = DockingSide::kNone;
 
   // --- Focus
   TControl* currentControl = nullptr;  // borrowed; form: focus target; app: active form
   bool visibilitySet = false;
   bool showWhenCreated = false;
-  std::uint8_t focusGuard = 0;     // above 0: toolkit focus changes fire no events
+  std::uint8_t focusGuard = 0;  // above 0: toolkit focus changes fire no events
 
   // --- Dialog keys
-  bool defaultRole = false;        // button: clicked by Enter
-  bool cancelRole = false;         // button: clicked by Escape
-  TControl* defaultButton = nullptr;  // form; borrowed
-  TControl* cancelButton = nullptr;   // form; borrowed
+  bool defaultRole = false;               // button: clicked by Enter
+  bool cancelRole = false;                // button: clicked by Escape
+  TControl* defaultButton = nullptr;      // form; borrowed
+  TControl* cancelButton = nullptr;       // form; borrowed
   bool enterClicksFocusedButton = false;  // form or application window
-  bool takesEnter = false;         // multi-line edits and buttons
+  bool takesEnter = false;                // multi-line edits and buttons
   bool isPushButton = false;
-  TMessageEvent savedMessageEvent; // application window: replaced by the dialog-key filter
+  TMessageEvent savedMessageEvent;  // application window: replaced by the dialog-key filter
 
   // --- Cached background brush
-  HBRUSH cachedBrush = nullptr;    // owned
+  HBRUSH cachedBrush = nullptr;  // owned
   COLORREF cachedBrushColour = 0;
 
   // --- Notification procedures
   TControlProc afterCreate = nullptr;
-  TControlProc contentChanged = nullptr;   // after the text or the font changed
+  TControlProc contentChanged = nullptr;  // after the text or the font changed
   TChildrenChangedProc childrenChanged = nullptr;
 
   // --- Painting
-  HDC paintDC = nullptr;           // borrowed; the context of the paint in progress
-  bool eraseOnPaint = false;       // erase flag handed to GetUpdateRgn
+  HDC paintDC = nullptr;             // borrowed; the context of the paint in progress
+  bool eraseOnPaint = false;         // erase flag handed to GetUpdateRgn
   HRGN accumulatedRegion = nullptr;  // owned; accumulated invalid region, if kept
 
  protected:
@@ -434,7 +434,8 @@ void SetControlCursor(TControl* control, HCURSOR cursor);
 void SetControlVisible(TControl* control, bool on);
 // Visibility without marking it as set.
 void ApplyVisible(TControl* control, bool on);
-// On a change: stores the state and shows the window so (maximised, or normal and minimised without activation).
+// On a change: stores the state and shows the window so (maximised, or normal and minimised without
+// activation).
 void SetWindowState(TControl* control, WindowState state);
 // Opacity 0..255 (a layered window below 255), when the system offers it.
 void SetControlAlpha(TControl* control, std::uint8_t alpha);

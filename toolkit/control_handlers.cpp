@@ -16,7 +16,8 @@ namespace lobrin {
 namespace {
 
 void Fire(const TNotifyEvent& event, TControl* sender) {
-  if (event) event.code(event.data, sender);
+  if (event)
+    event.code(event.data, sender);
 }
 
 // The reflected WM_COMMAND: the notification code tells which event fires.
@@ -25,7 +26,8 @@ bool OnReflectedCommand(TControl* control, TMessage& msg, LRESULT& result) {
   const TClassActions& a = control->actions;
   if (code == a.clickedCode) {
     if (control->focusGuard == 0) {
-      if (control->preClick != nullptr) control->preClick(control);
+      if (control->preClick != nullptr)
+        control->preClick(control);
       Fire(control->onClick, control);
     }
   } else if (code == a.focusGainedCode) {
@@ -95,9 +97,12 @@ TMouseEvent& MouseEventOf(TControl* control, MouseAction action) {
 
 std::uint32_t KeyShiftState() {
   std::uint32_t shift = 0;
-  if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftShift;
-  if (GetKeyState(VK_CONTROL) < 0) shift |= kShiftCtrl;
-  if (GetKeyState(VK_MENU) < 0) shift |= kShiftAlt;
+  if (GetKeyState(VK_SHIFT) < 0)
+    shift |= kShiftShift;
+  if (GetKeyState(VK_CONTROL) < 0)
+    shift |= kShiftCtrl;
+  if (GetKeyState(VK_MENU) < 0)
+    shift |= kShiftAlt;
   return shift;
 }
 
@@ -107,10 +112,12 @@ bool ChildControlHandler(TControl* control, TMessage& msg, LRESULT& result) {
   if (msg.message == WM_SETFOCUS) {
     result = 0;
     TControl* form = OwningForm(control);
-    if (form != nullptr) form->currentControl = control;
+    if (form != nullptr)
+      form->currentControl = control;
     return false;
   }
-  if (msg.message == kReflectedCommand) return OnReflectedCommand(control, msg, result);
+  if (msg.message == kReflectedCommand)
+    return OnReflectedCommand(control, msg, result);
   if (msg.message >= kReflectedColourFirst && msg.message <= kReflectedColourLast) {
     return OnReflectedColour(control, msg, result);
   }
@@ -123,10 +130,12 @@ bool FormFocusHandler(TControl* form, TMessage& msg, LRESULT& result) {
     TControl* current = form->currentControl;
     if (current != nullptr) {
       current->EnsureWindow();
-      if (current->handle != nullptr) SetFocus(current->handle);
+      if (current->handle != nullptr)
+        SetFocus(current->handle);
       handled = true;
     }
-    if (AppWindow() != nullptr && AppWindow() != form) AppWindow()->currentControl = form;
+    if (AppWindow() != nullptr && AppWindow() != form)
+      AppWindow()->currentControl = form;
     return handled;
   }
   if (msg.message == WM_ENDSESSION && msg.wParam != 0) {
@@ -135,7 +144,8 @@ bool FormFocusHandler(TControl* form, TMessage& msg, LRESULT& result) {
     Application().loopRunning = false;
     TControl* app = AppWindow();
     Application().appWindow = nullptr;
-    if (app != nullptr) app->Free();
+    if (app != nullptr)
+      app->Free();
     result = 0;
     std::exit(0);
   }
@@ -143,9 +153,11 @@ bool FormFocusHandler(TControl* form, TMessage& msg, LRESULT& result) {
 }
 
 bool FormBackgroundHandler(TControl* form, TMessage& msg, LRESULT& result) {
-  if (msg.message != WM_ERASEBKGND) return false;
+  if (msg.message != WM_ERASEBKGND)
+    return false;
   CreateChildWindows(form);
-  if (form->transparent) return false;
+  if (form->transparent)
+    return false;
   HDC dc = reinterpret_cast<HDC>(msg.wParam);
   RECT client;
   GetClientRect(form->handle, &client);
@@ -162,7 +174,8 @@ bool AppWindowHandler(TControl* app, TMessage& msg, LRESULT& result) {
     TControl* form = app->currentControl;
     if (form != nullptr) {
       form->EnsureWindow();
-      if (form->handle != nullptr) SetFocus(form->handle);
+      if (form->handle != nullptr)
+        SetFocus(form->handle);
     }
     return true;
   }
@@ -179,7 +192,8 @@ bool AppWindowHandler(TControl* app, TMessage& msg, LRESULT& result) {
 
 void TrimAppSystemMenu(TControl* app) {
   HMENU menu = GetSystemMenu(app->handle, FALSE);
-  if (menu == nullptr) return;
+  if (menu == nullptr)
+    return;
   DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
   DeleteMenu(menu, SC_MOVE, MF_BYCOMMAND);
   DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);
@@ -191,13 +205,16 @@ bool MouseEventHandler(TControl* control, TMessage& msg, LRESULT& result) {
     return false;
   }
   for (const MouseRow& row : kMouseRows) {
-    if (row.message != msg.message) continue;
+    if (row.message != msg.message)
+      continue;
     const TMouseEvent event = MouseEventOf(control, row.action);
-    if (!event) return false;
+    if (!event)
+      return false;
     TMouseRecord mouse;
     mouse.button = row.button;
     mouse.shift = static_cast<std::uint32_t>(msg.wParam);
-    if (GetKeyState(VK_MENU) < 0) mouse.shift |= kShiftAlt;
+    if (GetKeyState(VK_MENU) < 0)
+      mouse.shift |= kShiftAlt;
     mouse.x = static_cast<std::int16_t>(LOWORD(msg.lParam));
     mouse.y = static_cast<std::int16_t>(HIWORD(msg.lParam));
     event.code(event.data, control, mouse);
@@ -218,11 +235,13 @@ bool KeyEventHandler(TControl* control, TMessage& msg, LRESULT& result) {
     case WM_SYSCHAR: event = control->onChar; break;
     default: return false;
   }
-  if (!event) return false;
+  if (!event)
+    return false;
   std::int32_t key = static_cast<std::int32_t>(msg.wParam);
   event.code(event.data, control, key, KeyShiftState());
   msg.wParam = static_cast<WPARAM>(static_cast<std::uint32_t>(key));
-  if (key != 0) return false;
+  if (key != 0)
+    return false;
   result = 0;
   return true;
 }

@@ -16,8 +16,8 @@ void ClearControlText(TControl* control) { SetControlText(control, std::string()
 
 // The class actions record of each kind of child control.
 TClassActions MakeActions(std::uint16_t focusGained, std::uint16_t focusLost, std::uint16_t changed,
-                          std::uint16_t left, std::uint16_t right, std::uint16_t centre,
-                          std::uint8_t removed, std::uint8_t widthMargin, std::uint8_t heightMargin) {
+                          std::uint16_t left, std::uint16_t right, std::uint16_t centre, std::uint8_t removed,
+                          std::uint8_t widthMargin, std::uint8_t heightMargin) {
   TClassActions a;
   a.clear = &ClearControlText;
   a.clickedCode = 0;
@@ -92,9 +92,11 @@ void SetDefaultSize(TControl* control, int width, int height) {
 
 }  // namespace
 
-const TClassActions kStaticActions = MakeActions(0, 0, 0, SS_LEFT, SS_RIGHT, SS_CENTER, SS_LEFTNOWORDWRAP, 1, 1);
+const TClassActions kStaticActions =
+    MakeActions(0, 0, 0, SS_LEFT, SS_RIGHT, SS_CENTER, SS_LEFTNOWORDWRAP, 1, 1);
 const TClassActions kEditActions = MakeEditActions();
-const TClassActions kButtonActions = MakeActions(BN_SETFOCUS, BN_KILLFOCUS, 0, BS_LEFT, BS_RIGHT, BS_CENTER, 0, 14, 0);
+const TClassActions kButtonActions =
+    MakeActions(BN_SETFOCUS, BN_KILLFOCUS, 0, BS_LEFT, BS_RIGHT, BS_CENTER, 0, 14, 0);
 
 TControl::TControl() = default;
 
@@ -112,13 +114,15 @@ void TControl::InitDefaults() {
   childrenGet3D = true;
   has3D = true;
   alpha = 255;
-  if (children == nullptr) children = new TList;
+  if (children == nullptr)
+    children = new TList;
   classStyle = kDefaultClassStyle;
   style = kDefaultStyle;
   exStyle = kDefaultExStyle;
   visible = true;
   enabled = true;
-  if (handlers == nullptr) handlers = new TList;
+  if (handlers == nullptr)
+    handlers = new TList;
 }
 
 void TControl::InitWithParent(TControl* newParent) {
@@ -126,12 +130,14 @@ void TControl::InitWithParent(TControl* newParent) {
     TControl* old = parent;
     parent = nullptr;
     old->children->Remove(this);
-    if (old->childrenChanged != nullptr) old->childrenChanged(old, nullptr);
+    if (old->childrenChanged != nullptr)
+      old->childrenChanged(old, nullptr);
   }
   parent = newParent;
   if (newParent != nullptr) {
     newParent->children->Add(this);
-    if (newParent->childrenChanged != nullptr) newParent->childrenChanged(newParent, this);
+    if (newParent->childrenChanged != nullptr)
+      newParent->childrenChanged(newParent, this);
     backgroundColour = newParent->backgroundColour;
   }
 }
@@ -159,8 +165,10 @@ TControl* MakeWindowObject(TControl* parent, const char* baseClassName, bool has
   if (parent != nullptr) {
     control->font = ChildTool(parent->font, TToolKind::Font);
     control->brush = ChildTool(parent->brush, TToolKind::Brush);
-    if (parent->font == nullptr) control->font->SetColour(control->textColour);
-    if (parent->brush == nullptr) control->brush->SetColour(control->backgroundColour);
+    if (parent->font == nullptr)
+      control->font->SetColour(control->textColour);
+    if (parent->brush == nullptr)
+      control->brush->SetColour(control->backgroundColour);
     control->font->SetOnChange(&FontChanged, control);
     control->brush->SetOnChange(&BrushChanged, control);
   }
@@ -170,7 +178,8 @@ TControl* MakeWindowObject(TControl* parent, const char* baseClassName, bool has
 TControl* MakeChildControl(TControl* parent, const char* baseClassName, DWORD style,
                            const TClassActions* actions, bool has3D) {
   TControl* control = MakeWindowObject(parent, baseClassName, has3D);
-  if (actions != nullptr) control->actions = *actions;
+  if (actions != nullptr)
+    control->actions = *actions;
   control->isChildControl = true;
   control->style = style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
   control->visible = (control->style & WS_VISIBLE) != 0;
@@ -203,7 +212,8 @@ TControl* MakeAppWindow(const std::string& caption) {
   control->caption = caption;
   Application().appWindowInUse = true;
   control->isAppWindow = true;
-  if (AppWindow() == nullptr) Application().appWindow = control;
+  if (AppWindow() == nullptr)
+    Application().appWindow = control;
   control->afterCreate = &TrimAppSystemMenu;
   AttachHandler(control, &AppWindowHandler, false);
   return control;
@@ -239,12 +249,14 @@ TControl* MakeEdit(TControl* parent, std::uint32_t options) {
     style |= HasOption(options, row.option) ? row.whenSet : row.whenClear;
   }
   const bool multiLine = HasOption(options, kEditMultiLine);
-  if (!multiLine) style &= ~static_cast<DWORD>(WS_HSCROLL | WS_VSCROLL);
+  if (!multiLine)
+    style &= ~static_cast<DWORD>(WS_HSCROLL | WS_VSCROLL);
 
   TControl* control = MakeChildControl(parent, "EDIT", style, &kEditActions, true);
   SetDefaultSize(control, multiLine ? 200 : 100, multiLine ? 200 : 22);
   control->focusKeys = multiLine ? kFocusKeyTab : kFocusKeyTab | kFocusKeyUpDown | kFocusKeyPage;
-  if (HasOption(options, kEditKeepTab)) control->focusKeys &= static_cast<std::uint8_t>(~kFocusKeyTab);
+  if (HasOption(options, kEditKeepTab))
+    control->focusKeys &= static_cast<std::uint8_t>(~kFocusKeyTab);
   control->takesEnter = multiLine;
   return control;
 }
@@ -260,18 +272,19 @@ TControl* MakeButton(TControl* parent, const std::string& caption) {
 }
 
 TControl* OwningForm(TControl* control) {
-  while (control != nullptr && control->isChildControl) control = control->parent;
+  while (control != nullptr && control->isChildControl)
+    control = control->parent;
   return control;
 }
 
 bool IsMainForm(TControl* control) {
-  if (control == nullptr || control->isChildControl) return false;
+  if (control == nullptr || control->isChildControl)
+    return false;
   TControl* parent = control->parent;
   if (parent == nullptr) {
     return control->isAppWindow || control == AppWindow() || !Application().appWindowInUse;
   }
-  return parent->parent == nullptr && parent->children->Count() > 0 &&
-         parent->children->Get(0) == control;
+  return parent->parent == nullptr && parent->children->Count() > 0 && parent->children->Get(0) == control;
 }
 
 }  // namespace lobrin

@@ -14,15 +14,18 @@ namespace {
 
 HDC AcquireControlContext(void* data, TCanvas* canvas) {
   auto* control = static_cast<TControl*>(data);
-  if (control->paintDC != nullptr) return control->paintDC;
-  if (canvas->Context() != nullptr) return canvas->Context();
+  if (control->paintDC != nullptr)
+    return control->paintDC;
+  if (canvas->Context() != nullptr)
+    return canvas->Context();
   HWND hwnd = HandleOf(control);
   return hwnd != nullptr ? GetDC(hwnd) : nullptr;
 }
 
 void ReleaseControlContext(void* data, TCanvas*, HDC context) {
   auto* control = static_cast<TControl*>(data);
-  if (context == nullptr || context == control->paintDC) return;
+  if (context == nullptr || context == control->paintDC)
+    return;
   ReleaseDC(control->handle, context);
 }
 
@@ -47,8 +50,10 @@ HBRUSH BrushToolOf(TControl* control) {
 // The control's own solid brush of its resolved background colour.
 HBRUSH CachedBrushOf(TControl* control) {
   const COLORREF rgb = ResolveColour(control->backgroundColour);
-  if (control->cachedBrush != nullptr && control->cachedBrushColour == rgb) return control->cachedBrush;
-  if (control->cachedBrush != nullptr) DeleteObject(control->cachedBrush);
+  if (control->cachedBrush != nullptr && control->cachedBrushColour == rgb)
+    return control->cachedBrush;
+  if (control->cachedBrush != nullptr)
+    DeleteObject(control->cachedBrush);
   control->cachedBrush = CreateSolidBrush(rgb);
   control->cachedBrushColour = rgb;
   return control->cachedBrush;
@@ -56,8 +61,10 @@ HBRUSH CachedBrushOf(TControl* control) {
 
 // The toolkit's own background brush lookup.
 HBRUSH DefaultBackgroundBrushLookup(TControl* control) {
-  if (control == nullptr) return nullptr;
-  if (BrushToolsInUse()) return BrushToolOf(control);
+  if (control == nullptr)
+    return nullptr;
+  if (BrushToolsInUse())
+    return BrushToolOf(control);
   TControl* parent = control->parent;
   if (parent != nullptr && parent->backgroundColour == control->backgroundColour) {
     return DefaultBackgroundBrushLookup(parent);
@@ -82,7 +89,8 @@ TContextProvider ControlContextProvider(TControl* control) {
 }
 
 TCanvas* ControlCanvas(TControl* control) {
-  if (control == nullptr) return nullptr;
+  if (control == nullptr)
+    return nullptr;
   if (control->canvas == nullptr) {
     TCanvas* canvas = MakeCanvas();
     if (control->font != nullptr) {
@@ -112,8 +120,10 @@ void AttachPaintEvent(TControl* control, TPaintEvent event) {
 }
 
 bool PaintHandler(TControl* control, TMessage& msg, LRESULT& result) {
-  if (msg.message != WM_PAINT && msg.message != WM_PRINT) return false;
-  if (!control->onPaint || control->handle == nullptr) return false;
+  if (msg.message != WM_PAINT && msg.message != WM_PRINT)
+    return false;
+  if (!control->onPaint || control->handle == nullptr)
+    return false;
 
   HRGN update = CreateRectRgn(0, 0, 0, 0);
   const int kind = GetUpdateRgn(control->handle, update, control->eraseOnPaint ? TRUE : FALSE);
@@ -122,8 +132,7 @@ bool PaintHandler(TControl* control, TMessage& msg, LRESULT& result) {
     update = nullptr;
   }
   if (control->accumulatedRegion != nullptr && update != nullptr) {
-    if (CombineRgn(control->accumulatedRegion, control->accumulatedRegion, update, RGN_OR) ==
-        COMPLEXREGION) {
+    if (CombineRgn(control->accumulatedRegion, control->accumulatedRegion, update, RGN_OR) == COMPLEXREGION) {
       RECT client;
       GetClientRect(control->handle, &client);
       SetRectRgn(control->accumulatedRegion, client.left, client.top, client.right, client.bottom);
@@ -134,24 +143,30 @@ bool PaintHandler(TControl* control, TMessage& msg, LRESULT& result) {
   PAINTSTRUCT ps;
   HDC dc = reinterpret_cast<HDC>(msg.wParam);
   const bool began = dc == nullptr;
-  if (began) dc = BeginPaint(control->handle, &ps);
+  if (began)
+    dc = BeginPaint(control->handle, &ps);
 
   // A context the canvas took outside this paint would draw beside it.
-  if (control->canvas != nullptr && control->canvas->Context() != dc) control->canvas->SetContext(nullptr);
+  if (control->canvas != nullptr && control->canvas->Context() != dc)
+    control->canvas->SetContext(nullptr);
   HDC previous = control->paintDC;
   control->paintDC = dc;
-  if (control->accumulatedRegion != nullptr) SelectClipRgn(dc, control->accumulatedRegion);
+  if (control->accumulatedRegion != nullptr)
+    SelectClipRgn(dc, control->accumulatedRegion);
 
   const TPaintEvent event = control->onPaint;
   event.code(event.data, control, dc);
 
   // Taken away while it is still the paint context, so that it is not given back with ReleaseDC.
-  if (control->canvas != nullptr) control->canvas->SetContext(nullptr);
+  if (control->canvas != nullptr)
+    control->canvas->SetContext(nullptr);
   control->paintDC = previous;
 
-  if (began) EndPaint(control->handle, &ps);
+  if (began)
+    EndPaint(control->handle, &ps);
   result = 0;
-  if (update != nullptr) DeleteObject(update);
+  if (update != nullptr)
+    DeleteObject(update);
   return true;
 }
 

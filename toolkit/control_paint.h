@@ -17,7 +17,8 @@ bool PaintHandler(TControl* control, TMessage& msg, LRESULT& result);
 // paint context while painting, the one already assigned, else GetDC of the
 // control's window; a context from GetDC goes back with ReleaseDC.
 TContextProvider ControlContextProvider(TControl* control);
-// The brush the control's background is painted with (through the application's brush lookup, else the toolkit's own).
+// The brush the control's background is painted with (through the application's brush lookup, else the
+// toolkit's own).
 HBRUSH ControlBackgroundBrush(TControl* control);
 
 }  // namespace lobrin

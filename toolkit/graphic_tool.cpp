@@ -22,7 +22,8 @@ TToolData ZeroData() {
 }  // namespace
 
 COLORREF ResolveColour(std::uint32_t colour) {
-  if (IsSystemColour(colour)) return sys_colour_source(static_cast<int>(colour & 0xFF));
+  if (IsSystemColour(colour))
+    return sys_colour_source(static_cast<int>(colour & 0xFF));
   return static_cast<COLORREF>(colour);
 }
 
@@ -38,28 +39,30 @@ TGraphicTool::TGraphicTool(TToolKind kind) : kind_(kind), data_(ZeroData()) {}
 
 TGraphicTool::~TGraphicTool() {
   // No change event here: whoever listens is going away with the tool.
-  if (handle_ != nullptr) DeleteObject(handle_);
+  if (handle_ != nullptr)
+    DeleteObject(handle_);
 }
 
 // ---------------------------------------------------------------- handle
 
 HGDIOBJ TGraphicTool::Handle() {
-  if (handle_ != nullptr && IsSystemColour(data_.colour) &&
-      ResolveColour(data_.colour) != resolved_colour_) {
+  if (handle_ != nullptr && IsSystemColour(data_.colour) && ResolveColour(data_.colour) != resolved_colour_) {
     DropHandle();  // the system colour changed since the handle was made
   }
-  if (handle_ != nullptr) return handle_;  // a change handler may have made it again
-  if (parent_ != nullptr && SameData(*parent_)) return parent_->Handle();
+  if (handle_ != nullptr)
+    return handle_;  // a change handler may have made it again
+  if (parent_ != nullptr && SameData(*parent_))
+    return parent_->Handle();
   const COLORREF colour = ResolveColour(data_.colour);
   handle_ = MakeHandle(colour);
-  if (handle_ != nullptr) resolved_colour_ = colour;
+  if (handle_ != nullptr)
+    resolved_colour_ = colour;
   return handle_;
 }
 
 HGDIOBJ TGraphicTool::MakeHandle(COLORREF colour) const {
   switch (kind_) {
-    case TToolKind::Font:
-      return CreateFontIndirectA(&data_.font);
+    case TToolKind::Font: return CreateFontIndirectA(&data_.font);
     case TToolKind::Brush: {
       LOGBRUSH lb{};
       if (data_.brush.pattern != nullptr) {
@@ -79,14 +82,14 @@ HGDIOBJ TGraphicTool::MakeHandle(COLORREF colour) const {
       }
       return CreateBrushIndirect(&lb);
     }
-    case TToolKind::Pen:
-      return CreatePen(data_.pen.style, data_.pen.width, colour);
+    case TToolKind::Pen: return CreatePen(data_.pen.style, data_.pen.width, colour);
   }
   return nullptr;
 }
 
 void TGraphicTool::FireChange() {
-  if (on_change_proc_ != nullptr) on_change_proc_(on_change_data_, this);
+  if (on_change_proc_ != nullptr)
+    on_change_proc_(on_change_data_, this);
 }
 
 void TGraphicTool::DropHandle() {
@@ -104,7 +107,8 @@ void TGraphicTool::DropHandle() {
 // ---------------------------------------------------------------- parent and event
 
 void TGraphicTool::SetParent(TGraphicTool* parent) {
-  if (parent == this || (parent != nullptr && parent->kind_ != kind_)) return;
+  if (parent == this || (parent != nullptr && parent->kind_ != kind_))
+    return;
   parent_ = parent;
 }
 
@@ -120,14 +124,16 @@ bool TGraphicTool::SameData(const TGraphicTool& other) const {
 }
 
 void TGraphicTool::ChangeData(const TToolData& data) {
-  if (std::memcmp(&data_, &data, sizeof data_) == 0) return;
+  if (std::memcmp(&data_, &data, sizeof data_) == 0)
+    return;
   DropHandle();
   std::memcpy(&data_, &data, sizeof data_);
   DropHandle();
 }
 
 void TGraphicTool::Assign(const TGraphicTool& source) {
-  if (&source == this || source.kind_ != kind_) return;
+  if (&source == this || source.kind_ != kind_)
+    return;
   ChangeData(source.data_);
 }
 
@@ -146,19 +152,25 @@ void TGraphicTool::SetColour(std::uint32_t colour) {
 // ---------------------------------------------------------------- font
 
 std::uint8_t TGraphicTool::FontStyle() const {
-  if (kind_ != TToolKind::Font) return 0;
+  if (kind_ != TToolKind::Font)
+    return 0;
   std::uint8_t style = 0;
-  if (data_.font.lfWeight >= kBoldWeight) style |= kFontBold;
-  if (data_.font.lfItalic != 0) style |= kFontItalic;
-  if (data_.font.lfUnderline != 0) style |= kFontUnderline;
-  if (data_.font.lfStrikeOut != 0) style |= kFontStrikeOut;
+  if (data_.font.lfWeight >= kBoldWeight)
+    style |= kFontBold;
+  if (data_.font.lfItalic != 0)
+    style |= kFontItalic;
+  if (data_.font.lfUnderline != 0)
+    style |= kFontUnderline;
+  if (data_.font.lfStrikeOut != 0)
+    style |= kFontStrikeOut;
   return style;
 }
 
 void TGraphicTool::SetFontStyle(std::uint8_t style) {
   EditData(TToolKind::Font, [&](TToolData& data) {
     if ((style & kFontBold) != 0) {
-      if (data.font.lfWeight < kBoldWeight) data.font.lfWeight = kBoldWeight;
+      if (data.font.lfWeight < kBoldWeight)
+        data.font.lfWeight = kBoldWeight;
     } else if (data.font.lfWeight >= kBoldWeight) {
       data.font.lfWeight = 0;
     }
@@ -169,7 +181,8 @@ void TGraphicTool::SetFontStyle(std::uint8_t style) {
 }
 
 std::string TGraphicTool::FontName() const {
-  if (kind_ != TToolKind::Font) return std::string();
+  if (kind_ != TToolKind::Font)
+    return std::string();
   const char* face = data_.font.lfFaceName;
   return std::string(face, strnlen(face, kFaceNameMax));
 }
@@ -184,62 +197,46 @@ void TGraphicTool::SetFontName(const std::string& name) {
 }
 
 void TGraphicTool::SetFontHeight(LONG height) {
-  EditData(TToolKind::Font, [&](TToolData& data) {
-    data.font.lfHeight = height;
-  });
+  EditData(TToolKind::Font, [&](TToolData& data) { data.font.lfHeight = height; });
 }
 
 void TGraphicTool::SetFontWeight(LONG weight) {
-  EditData(TToolKind::Font, [&](TToolData& data) {
-    data.font.lfWeight = weight;
-  });
+  EditData(TToolKind::Font, [&](TToolData& data) { data.font.lfWeight = weight; });
 }
 
 void TGraphicTool::SetFontCharset(BYTE charset) {
-  EditData(TToolKind::Font, [&](TToolData& data) {
-    data.font.lfCharSet = charset;
-  });
+  EditData(TToolKind::Font, [&](TToolData& data) { data.font.lfCharSet = charset; });
 }
 
 // ---------------------------------------------------------------- brush
 
 void TGraphicTool::SetBrushStyle(std::uint8_t style) {
-  EditData(TToolKind::Brush, [&](TToolData& data) {
-    data.brush.style = style;
-  });
+  EditData(TToolKind::Brush, [&](TToolData& data) { data.brush.style = style; });
 }
 
 void TGraphicTool::SetBrushPattern(HBITMAP pattern) {
-  EditData(TToolKind::Brush, [&](TToolData& data) {
-    data.brush.pattern = pattern;
-  });
+  EditData(TToolKind::Brush, [&](TToolData& data) { data.brush.pattern = pattern; });
 }
 
 void TGraphicTool::SetHatchColour(std::uint32_t colour) {
-  EditData(TToolKind::Brush, [&](TToolData& data) {
-    data.brush.hatchColour = colour;
-  });
+  EditData(TToolKind::Brush, [&](TToolData& data) { data.brush.hatchColour = colour; });
 }
 
 // ---------------------------------------------------------------- pen
 
 void TGraphicTool::SetPenStyle(std::uint8_t style) {
-  EditData(TToolKind::Pen, [&](TToolData& data) {
-    data.pen.style = style;
-  });
+  EditData(TToolKind::Pen, [&](TToolData& data) { data.pen.style = style; });
 }
 
 void TGraphicTool::SetPenWidth(std::int32_t width) {
-  EditData(TToolKind::Pen, [&](TToolData& data) {
-    data.pen.width = width;
-  });
+  EditData(TToolKind::Pen, [&](TToolData& data) { data.pen.width = width; });
 }
 
 void TGraphicTool::SetPenMode(int rop2) {
-  if (rop2 < R2_BLACK || rop2 > R2_WHITE) return;
-  EditData(TToolKind::Pen, [&](TToolData& data) {
-    data.pen.drawingMode = static_cast<std::uint8_t>(rop2 - 1);
-  });
+  if (rop2 < R2_BLACK || rop2 > R2_WHITE)
+    return;
+  EditData(TToolKind::Pen,
+           [&](TToolData& data) { data.pen.drawingMode = static_cast<std::uint8_t>(rop2 - 1); });
 }
 
 // ---------------------------------------------------------------- makers

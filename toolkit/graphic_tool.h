@@ -49,10 +49,10 @@ constexpr std::uint8_t kBrushHollow = 1;
 constexpr std::uint8_t kBrushHatchedFirst = 2;
 
 struct TBrushData {
-  HBITMAP pattern;           // borrowed; set: a pattern brush of this bitmap
-  std::uint32_t hatchColour; // colour value of the hatch lines
-  std::uint8_t style;        // kBrushSolid, kBrushHollow or kBrushHatchedFirst + HS_*
-  std::uint8_t reserved[3];  // zero: the block is compared byte by byte
+  HBITMAP pattern;            // borrowed; set: a pattern brush of this bitmap
+  std::uint32_t hatchColour;  // colour value of the hatch lines
+  std::uint8_t style;         // kBrushSolid, kBrushHollow or kBrushHatchedFirst + HS_*
+  std::uint8_t reserved[3];   // zero: the block is compared byte by byte
 };
 
 struct TPenData {
@@ -65,8 +65,8 @@ struct TPenData {
 // The description of a tool, compared and copied as one block: every byte of
 // it, padding included, is always initialised.
 struct TToolData {
-  std::uint32_t colour;     // colour value (brush colour, font colour, pen colour)
-  std::uint32_t reserved;   // zero
+  std::uint32_t colour;    // colour value (brush colour, font colour, pen colour)
+  std::uint32_t reserved;  // zero
   union {
     LOGFONTA font;
     TBrushData brush;
@@ -154,7 +154,8 @@ class TGraphicTool : public TObj {
   // Applies `edit` to a copy of the data of a tool of `kind`, then ChangeData.
   template <class Edit>
   void EditData(TToolKind kind, Edit edit) {
-    if (kind_ != kind) return;
+    if (kind_ != kind)
+      return;
     TToolData data = data_;
     edit(data);
     ChangeData(data);
@@ -164,10 +165,10 @@ class TGraphicTool : public TObj {
   void FireChange();
 
   TToolKind kind_;
-  HGDIOBJ handle_ = nullptr;           // owned
-  TGraphicTool* parent_ = nullptr;     // borrowed
+  HGDIOBJ handle_ = nullptr;        // owned
+  TGraphicTool* parent_ = nullptr;  // borrowed
   TToolChangeProc on_change_proc_ = nullptr;
-  void* on_change_data_ = nullptr;     // borrowed
+  void* on_change_data_ = nullptr;  // borrowed
   COLORREF resolved_colour_ = 0;
   TToolData data_;
 };

@@ -19,14 +19,14 @@ std::int32_t TIniFile::IntegerValue(const std::string& key, std::int32_t value) 
     const UINT read = GetPrivateProfileIntA(section_.c_str(), key.c_str(), value, file_name_.c_str());
     return static_cast<std::int32_t>(read);
   }
-  WritePrivateProfileStringA(section_.c_str(), key.c_str(), IntegerToText(value).c_str(),
-                             file_name_.c_str());
+  WritePrivateProfileStringA(section_.c_str(), key.c_str(), IntegerToText(value).c_str(), file_name_.c_str());
   return value;
 }
 
 std::string DirectoryOfPath(const std::string& path) {
   const std::size_t backslash = path.rfind('\\');
-  if (backslash == std::string::npos) return path;
+  if (backslash == std::string::npos)
+    return path;
   return path.substr(0, backslash + 1);
 }
 

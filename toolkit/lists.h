@@ -95,9 +95,9 @@ class TStrList : public TObj {
  private:
   bool InBlock(const char* s) const;
 
-  TList* strings_ = nullptr;      // owned list of owned buffers (made on first insertion)
+  TList* strings_ = nullptr;  // owned list of owned buffers (made on first insertion)
   std::int32_t count_ = 0;
-  char* text_block_ = nullptr;    // owned; the strings inside it are not freed one by one
+  char* text_block_ = nullptr;  // owned; the strings inside it are not freed one by one
   std::size_t text_block_size_ = 0;
 };
 

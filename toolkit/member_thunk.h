@@ -37,6 +37,7 @@ using MemberThunkType = typename detail::MemberTraits<decltype(Member)>::Plain;
 
 // The plain function that calls `Member` on the object its first argument points at.
 template <auto Member>
-constexpr MemberThunkType<Member>* MemberThunk = &detail::MemberTraits<decltype(Member)>::template Call<Member>;
+constexpr MemberThunkType<Member>* MemberThunk =
+    &detail::MemberTraits<decltype(Member)>::template Call<Member>;
 
 }  // namespace lobrin

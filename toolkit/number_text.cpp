@@ -52,11 +52,13 @@ double ScaleByPowerOfTen(double magnitude, std::int32_t n) {
   const long double factor = n < 0 ? kOneTenth : 10.0L;
   for (std::uint32_t i = 0; i < steps; ++i) {
     power *= factor;
-    if (power == 0.0L || std::isinf(power)) break;
+    if (power == 0.0L || std::isinf(power))
+      break;
   }
   const long double product = magnitude * power;
   // Zero times infinity, either way round, is the limit of the true value: zero.
-  if (std::isnan(product)) return 0.0;
+  if (std::isnan(product))
+    return 0.0;
   return static_cast<double>(product);
 }
 
@@ -65,7 +67,8 @@ double ScaleByPowerOfTen(double magnitude, std::int32_t n) {
 std::string IntegerToText(std::int32_t value) {
   const bool negative = value < 0;
   // Unsigned negation keeps the magnitude of -2147483648.
-  std::uint32_t magnitude = negative ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+  std::uint32_t magnitude =
+      negative ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
   char buffer[12];
   char* end = buffer + sizeof buffer;
   char* p = end;
@@ -73,7 +76,8 @@ std::string IntegerToText(std::int32_t value) {
     *--p = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude != 0);
-  if (negative) *--p = '-';
+  if (negative)
+    *--p = '-';
   return std::string(p, end);
 }
 
@@ -100,7 +104,8 @@ void RealToText(double value, std::string& text) {
     return;
   }
   const bool negative = x < 0.0L;
-  if (negative) x = -x;
+  if (negative)
+    x = -x;
 
   int exponent = kShownDigits;
   bool scaledUp = false;
@@ -123,7 +128,8 @@ void RealToText(double value, std::string& text) {
   }
   const std::string digits = DigitsOf(rounded);
 
-  if (negative) text.push_back('-');
+  if (negative)
+    text.push_back('-');
   if (exponent >= kShownDigits) {
     // Whole numbers of 15 digits or more keep every zero: no trimming.
     text += digits;
@@ -141,7 +147,8 @@ void RealToText(double value, std::string& text) {
   }
   // Trailing zeros go, then the point itself if nothing follows it.
   std::size_t last = text.find_last_not_of('0');
-  if (text[last] == '.') --last;
+  if (text[last] == '.')
+    --last;
   text.erase(last + 1);
 }
 
@@ -156,7 +163,8 @@ std::int32_t TextToInteger(const std::string& text) {
   for (; i < text.size() && IsDigit(text[i]); ++i) {
     value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
   }
-  if (negative) value = 0u - value;
+  if (negative)
+    value = 0u - value;
   return static_cast<std::int32_t>(value);
 }
 
@@ -164,13 +172,15 @@ double TextToReal(const std::string& text) {
   double value = 0.0;
   std::size_t i = 0;
   const bool negative = !text.empty() && text[0] == '-';
-  if (negative) i = 1;
+  if (negative)
+    i = 1;
   bool pointSeen = false;
   double scale = 1.0;
   for (; i < text.size(); ++i) {
     const char c = text[i];
     if (c == '.') {
-      if (pointSeen) break;
+      if (pointSeen)
+        break;
       pointSeen = true;
     } else if (IsDigit(c)) {
       if (!pointSeen) {
@@ -190,7 +200,8 @@ double TextToReal(const std::string& text) {
 }
 
 std::int32_t RealToInteger(long double value) {
-  if (!(value >= -kInt64Bound && value < kInt64Bound)) return 0;  // also NaN
+  if (!(value >= -kInt64Bound && value < kInt64Bound))
+    return 0;  // also NaN
   // Rounds under a fixed setting (extended, to nearest, nothing trapping) so
   // that a caller's changed control word cannot change the result.
   std::uint16_t saved = ReadFpuControlWord();
@@ -209,23 +220,28 @@ std::int32_t RealToInteger(long double value) {
 }
 
 int TextPosition(const std::string& needle, const std::string& haystack) {
-  if (needle.empty()) return 0;
+  if (needle.empty())
+    return 0;
   const std::size_t found = haystack.find(needle);
   return found == std::string::npos ? 0 : static_cast<int>(found) + 1;
 }
 
 void DeleteText(std::string& text, int position, int count) {
-  if (position < 1 || count < 1) return;
+  if (position < 1 || count < 1)
+    return;
   const auto start = static_cast<std::size_t>(position - 1);
-  if (start >= text.size()) return;
+  if (start >= text.size())
+    return;
   text.erase(start, static_cast<std::size_t>(count));
 }
 
 std::string TextFromBuffer(const char* buffer, std::size_t bound) {
-  if (buffer == nullptr) return std::string();
+  if (buffer == nullptr)
+    return std::string();
   const std::size_t limit = bound == std::numeric_limits<std::size_t>::max() ? bound : bound + 1;
   std::size_t length = 0;
-  while (length < limit && buffer[length] != '\0') ++length;
+  while (length < limit && buffer[length] != '\0')
+    ++length;
   return std::string(buffer, length);
 }
 

@@ -68,8 +68,8 @@ class TObj {
   std::int32_t ref_count_ = 0;
   bool destroying_ = false;  // Destroy has started: the count stays put from then on
   TObjDestroyProc on_destroy_proc_ = nullptr;
-  void* on_destroy_data_ = nullptr;                             // borrowed
-  std::vector<std::pair<TAutoFreeProc, void*>> auto_free_;     // arguments borrowed until called
+  void* on_destroy_data_ = nullptr;                         // borrowed
+  std::vector<std::pair<TAutoFreeProc, void*>> auto_free_;  // arguments borrowed until called
 };
 
 // Frees `object` when it is not null and sets the pointer to null.
@@ -77,7 +77,8 @@ template <typename T>
 void FreeAndNull(T*& object) {
   T* doomed = object;
   object = nullptr;
-  if (doomed != nullptr) doomed->Free();
+  if (doomed != nullptr)
+    doomed->Free();
 }
 
 }  // namespace lobrin

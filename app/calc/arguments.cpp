@@ -19,7 +19,8 @@ bool ReadArguments(const std::vector<std::string>& arguments, Request& request, 
       return false;
     }
   }
-  if (request.help) return true;
+  if (request.help)
+    return true;
   static const char* const kNames[] = {"H-PLANE beamwidth", "E-PLANE beamwidth", "FREQUENCY"};
   if (texts.size() < 3) {
     problem = std::string("missing ") + kNames[texts.size()];

@@ -9,10 +9,12 @@ constexpr DWORD kMultiLineCaptionStyle = BS_MULTILINE;
 }  // namespace
 
 THIButton::~THIButton() {
-  if (control == nullptr || controlGone) return;
+  if (control == nullptr || controlGone)
+    return;
   control->onClick = TNotifyEvent{};
   // The form must not keep a freed control as its default button.
-  if (defaultButton) SetDialogButton(control, kKeyEnter, false);
+  if (defaultButton)
+    SetDialogButton(control, kKeyEnter, false);
 }
 
 void THIButton::Init() {

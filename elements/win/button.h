@@ -17,11 +17,11 @@ class THIButton : public THIWin {
   void Init() override;
 
   // --- Events
-  THI_Event onClick;         // a copy of clickData, on every click
+  THI_Event onClick;  // a copy of clickData, on every click
 
   // --- Settings applied by Init
-  TData clickData;           // owned; NULL unless the form sets it
-  std::string caption;       // owned
+  TData clickData;             // owned; NULL unless the form sets it
+  std::string caption;         // owned
   bool defaultButton = false;  // Enter pressed in the form clicks it
 
  private:

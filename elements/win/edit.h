@@ -52,17 +52,17 @@ class THIEdit : public THIWin {
   TTextProvider textProvider;    // the form sets OwnTextProvider()
 
   // --- Settings applied by Init
-  bool password = false;         // masks the characters
-  std::string text;              // owned; the initial text
+  bool password = false;  // masks the characters
+  std::string text;       // owned; the initial text
   bool readOnly = false;
   TextAlignment textAlign = TextAlignment::kLeft;
 
   // --- Data link
-  THI_Event textLink;            // where setTextPoint takes its text from, when linked
+  THI_Event textLink;  // where setTextPoint takes its text from, when linked
 
   // --- Events
-  THI_Event onEnter;             // String: the text when Enter is pressed
-  THI_Event onChange;            // String: the text after each reported change
+  THI_Event onEnter;   // String: the text when Enter is pressed
+  THI_Event onChange;  // String: the text after each reported change
 
  private:
   // The control reports a change of its text.

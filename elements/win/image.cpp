@@ -22,11 +22,13 @@ THIImage::~THIImage() {
 
 void THIImage::Create(TControl* parent) {
   THIWin::Create(parent);
-  if (bitmap == nullptr) bitmap = MakeBitmap(0, 0);
+  if (bitmap == nullptr)
+    bitmap = MakeBitmap(0, 0);
 }
 
 void THIImage::SetBitmapHandle(HBITMAP handle) {
-  if (handle == nullptr || bitmap == nullptr) return;
+  if (handle == nullptr || bitmap == nullptr)
+    return;
   bitmap->SetHandle(handle);
 }
 
@@ -58,11 +60,13 @@ void THIImage::Paint(TControl*, HDC context) {
 
 void THIImage::FillBand(HDC context, const RECT& rect) {
   HBRUSH brush = ControlCanvas(control)->Brush()->BrushHandle();
-  if (brush != nullptr) ::FillRect(context, &rect, brush);
+  if (brush != nullptr)
+    ::FillRect(context, &rect, brush);
 }
 
 void THIImage::DrawFitted(HDC context) {
-  if (!HasControl() || bitmap == nullptr || bitmap->Empty()) return;
+  if (!HasControl() || bitmap == nullptr || bitmap->Empty())
+    return;
   const int w = ControlWidth(control);
   const int h = ControlHeight(control);
   const double r = static_cast<double>(bitmap->Height()) / bitmap->Width();

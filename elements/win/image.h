@@ -18,7 +18,8 @@ struct TDrawRoutine {
   void (*routine)(void* element, HDC context) = nullptr;
   void* element = nullptr;  // borrowed
   void operator()(HDC context) const {
-    if (routine != nullptr) routine(element, context);
+    if (routine != nullptr)
+      routine(element, context);
   }
 };
 
@@ -49,13 +50,13 @@ class THIImage : public THIWin {
   void DrawFitted(HDC context);
 
   // --- Events
-  THI_Event onClick;                  // NULL, on every click
+  THI_Event onClick;  // NULL, on every click
 
   // --- Settings
-  TBitmap* bitmap = nullptr;          // owned; empty until a handle is given
-  std::int32_t stretchMode = 0;       // kStretchColourOnColour or kStretchHalftone
-  TDrawRoutine drawRoutine;           // draws a non-empty bitmap; the form sets FittedDrawRoutine()
-  bool autoSize = false;              // the control takes the bitmap's size at Init
+  TBitmap* bitmap = nullptr;     // owned; empty until a handle is given
+  std::int32_t stretchMode = 0;  // kStretchColourOnColour or kStretchHalftone
+  TDrawRoutine drawRoutine;      // draws a non-empty bitmap; the form sets FittedDrawRoutine()
+  bool autoSize = false;         // the control takes the bitmap's size at Init
 
  private:
   // Fills `rect` of `context` with the control's canvas brush.

@@ -31,12 +31,12 @@ class THILabel : public THIWin {
   void MouseLeave(TControl* sender) override;
 
   // --- Events
-  THI_Event onClick;               // NULL, on every click
+  THI_Event onClick;  // NULL, on every click
 
   // --- Settings
-  std::uint32_t hoverColour = 0;   // font colour while the mouse is over the label; 0: no change
-  bool hoverUnderline = false;     // underline the caption while the mouse is over the label
-  std::string caption;             // owned; applied by Init
+  std::uint32_t hoverColour = 0;  // font colour while the mouse is over the label; 0: no change
+  bool hoverUnderline = false;    // underline the caption while the mouse is over the label
+  std::string caption;            // owned; applied by Init
 
  private:
   // Fires onClick.

@@ -23,16 +23,16 @@ struct BorderStyle {
   DWORD exStyle;
 };
 constexpr BorderStyle kBorderStyles[] = {
-    {0, 0},                                                              // 0 no caption, no frame
-    {WS_CAPTION | WS_MINIMIZEBOX, 0},                                    // 1 fixed size
-    {WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0},   // 2 sizeable
-    {WS_CAPTION, WS_EX_WINDOWEDGE},                                      // 3 dialog-like
-    {WS_CAPTION, WS_EX_TOOLWINDOW},                                      // 4 tool window
-    {WS_CAPTION | WS_THICKFRAME, WS_EX_TOOLWINDOW},                      // 5 sizeable tool window
-    {0, WS_EX_DLGMODALFRAME},                                            // 6 dialog frame, no caption
-    {WS_THICKFRAME, WS_EX_TOOLWINDOW},                                   // 7 sizing frame, no caption
-    {0, WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME},                         // 8 client edge, no caption
-    {WS_THICKFRAME, WS_EX_CLIENTEDGE},                                   // 9 sizing frame, client edge
+    {0, 0},                                                             // 0 no caption, no frame
+    {WS_CAPTION | WS_MINIMIZEBOX, 0},                                   // 1 fixed size
+    {WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0},  // 2 sizeable
+    {WS_CAPTION, WS_EX_WINDOWEDGE},                                     // 3 dialog-like
+    {WS_CAPTION, WS_EX_TOOLWINDOW},                                     // 4 tool window
+    {WS_CAPTION | WS_THICKFRAME, WS_EX_TOOLWINDOW},                     // 5 sizeable tool window
+    {0, WS_EX_DLGMODALFRAME},                                           // 6 dialog frame, no caption
+    {WS_THICKFRAME, WS_EX_TOOLWINDOW},                                  // 7 sizing frame, no caption
+    {0, WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME},                        // 8 client edge, no caption
+    {WS_THICKFRAME, WS_EX_CLIENTEDGE},                                  // 9 sizing frame, client edge
 };
 
 constexpr DWORD kAppToolWindowExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
@@ -68,10 +68,8 @@ void THIMainForm::Create(TControl* parent) {
   }
   control = MakeForm(parent != nullptr ? parent : AppWindow(), "Form");
   SetControlVisible(control, false);
-  control->onShow = TNotifyEvent{[](void* form, TControl* sender) {
-                                   static_cast<THIMainForm*>(form)->Shown(sender);
-                                 },
-                                 this};
+  control->onShow = TNotifyEvent{
+      [](void* form, TControl* sender) { static_cast<THIMainForm*>(form)->Shown(sender); }, this};
   control->margin = 0;
   LiveForms().push_back(this);
   RegisterStartupCallback(TInitProc{&THIMainForm::StartIfLive, this});
@@ -79,9 +77,12 @@ void THIMainForm::Create(TControl* parent) {
 }
 
 void THIMainForm::Init() {
-  if (positionKey.empty()) positionStore = nullptr;
-  else if (positionKey.find(".ini\\") != std::string::npos) positionStore = &THIMainForm::StorePositionInIni;
-  else positionStore = &THIMainForm::StorePositionInRegistry;
+  if (positionKey.empty())
+    positionStore = nullptr;
+  else if (positionKey.find(".ini\\") != std::string::npos)
+    positionStore = &THIMainForm::StorePositionInIni;
+  else
+    positionStore = &THIMainForm::StorePositionInRegistry;
 
   // The base Init leaves the window hidden; the start routine shows it.
   const bool shownAtStart = visible;
@@ -92,7 +93,8 @@ void THIMainForm::Init() {
   }
   THIWin::Init();
   visible = shownAtStart;
-  if (control == nullptr) return;
+  if (control == nullptr)
+    return;
 
   SetControlAlpha(control, alphaBlend);
   if (clientSizing) {
@@ -100,7 +102,8 @@ void THIMainForm::Init() {
     SetClientHeight(control, height);
   }
   AttachPaintEvent(control, BindEvent<&THIMainForm::PaintBackground>(this));
-  if (afterInit.routine != nullptr) afterInit.routine(afterInit.object);
+  if (afterInit.routine != nullptr)
+    afterInit.routine(afterInit.object);
 }
 
 THIMainForm::~THIMainForm() {
@@ -109,7 +112,8 @@ THIMainForm::~THIMainForm() {
   if (secondaryWindow_ != nullptr && SecondaryFormWindows() != nullptr) {
     TStrListEx* list = SecondaryFormWindows();
     std::int32_t index = list->IndexOfObject(secondaryWindow_);
-    if (index >= 0) list->Delete(index);
+    if (index >= 0)
+      list->Delete(index);
   }
   // The application window this form made is freed with it, unless the
   // message loop's end has freed it already (it then is no longer AppWindow).
@@ -128,17 +132,20 @@ THIMainForm::~THIMainForm() {
 
 void THIMainForm::StartIfLive(void* form) {
   auto* self = static_cast<THIMainForm*>(form);
-  if (IsLive(self)) self->Start();
+  if (IsLive(self))
+    self->Start();
 }
 
 void THIMainForm::Start() {
   FireNull(onStart);
-  if (control != nullptr && !controlGone) SetControlVisible(control, visible);
+  if (control != nullptr && !controlGone)
+    SetControlVisible(control, visible);
 }
 
 void THIMainForm::PaintBackground(TControl* sender, HDC dc) {
   TBitmap* bitmap = backgroundBitmap;
-  if (bitmap == nullptr || bitmap->Empty() || sender == nullptr) return;
+  if (bitmap == nullptr || bitmap->Empty() || sender == nullptr)
+    return;
   RECT whole{0, 0, bitmap->Width(), bitmap->Height()};
   bitmap->StretchDraw(dc, whole);
 }
@@ -148,21 +155,27 @@ void THIMainForm::PaintBackground(TControl* sender, HDC dc) {
 // ---------------------------------------------------------------------------
 
 void THIMainForm::SetCaption(const std::string& caption) {
-  if (control != nullptr) SetControlText(control, caption);
-  if (ownsAppWindow && AppWindow() != nullptr) SetControlText(AppWindow(), caption);
+  if (control != nullptr)
+    SetControlText(control, caption);
+  if (ownsAppWindow && AppWindow() != nullptr)
+    SetControlText(AppWindow(), caption);
 }
 
 void THIMainForm::SetBorderStyle(std::uint8_t borderStyle) {
-  if (borderStyle >= std::size(kBorderStyles) || control == nullptr) return;
+  if (borderStyle >= std::size(kBorderStyles) || control == nullptr)
+    return;
   const BorderStyle& row = kBorderStyles[borderStyle];
   SetControlStyle(control, (control->style & ~kBorderStyleBits) | row.style);
   SetControlExStyle(control, (control->exStyle & ~kBorderExStyleBits) | row.exStyle);
 }
 
 void THIMainForm::SetIcon(HICON icon) {
-  if (ownsAppWindow && AppWindow() != nullptr) SetControlIcon(AppWindow(), icon);
-  if (icon == nullptr) icon = DefaultIcon();
-  if (control != nullptr) SetControlIcon(control, icon);
+  if (ownsAppWindow && AppWindow() != nullptr)
+    SetControlIcon(AppWindow(), icon);
+  if (icon == nullptr)
+    icon = DefaultIcon();
+  if (control != nullptr)
+    SetControlIcon(control, icon);
 }
 
 void THIMainForm::SetAppToolWindow(std::uint8_t on) {
@@ -179,9 +192,12 @@ void THIMainForm::Shown(TControl* sender) {
     // Set first: showing minimised or maximised announces the window again.
     shownOnce = true;
     HWND window = control != nullptr ? control->handle : nullptr;
-    if (window != nullptr && windowState == WindowState::kMinimized) ShowWindow(window, SW_SHOWMINNOACTIVE);
-    if (window != nullptr && windowState == WindowState::kMaximized) ShowWindow(window, SW_MAXIMIZE);
-    if (positionStore != nullptr) (this->*positionStore)(false);
+    if (window != nullptr && windowState == WindowState::kMinimized)
+      ShowWindow(window, SW_SHOWMINNOACTIVE);
+    if (window != nullptr && windowState == WindowState::kMaximized)
+      ShowWindow(window, SW_MAXIMIZE);
+    if (positionStore != nullptr)
+      (this->*positionStore)(false);
   }
   THIWin::Shown(sender);
 }
@@ -195,14 +211,18 @@ void THIMainForm::MouseDown(TControl* sender, TMouseRecord& mouse) {
 }
 
 void THIMainForm::FollowWithAppWindow(UINT message) {
-  if (!ownsAppWindow || AppWindow() == nullptr || control == nullptr) return;
-  if (message == WM_MOVE) SetControlPosition(AppWindow(), ControlLeft(control), ControlTop(control));
-  else SetControlWidth(AppWindow(), ControlWidth(control));
+  if (!ownsAppWindow || AppWindow() == nullptr || control == nullptr)
+    return;
+  if (message == WM_MOVE)
+    SetControlPosition(AppWindow(), ControlLeft(control), ControlTop(control));
+  else
+    SetControlWidth(AppWindow(), ControlWidth(control));
 }
 
 void THIMainForm::NotifySecondaryForms() {
   TStrListEx* list = SecondaryFormWindows();
-  if (list == nullptr) return;
+  if (list == nullptr)
+    return;
   for (std::int32_t i = 0; i < list->Count(); ++i)
     PostMessageA(static_cast<HWND>(list->ObjectAt(i)), InnerMessage(), 0, 0);
 }
@@ -212,45 +232,47 @@ bool THIMainForm::ControlMessage(TMessage& msg, LRESULT& result) {
   switch (msg.message) {
     case WM_MOVE:
       FollowWithAppWindow(WM_MOVE);
-      if (!moveNotifyTag.empty()) NotifySecondaryForms();
+      if (!moveNotifyTag.empty())
+        NotifySecondaryForms();
       break;
-    case WM_SIZE:
-      FollowWithAppWindow(WM_SIZE);
-      break;
+    case WM_SIZE: FollowWithAppWindow(WM_SIZE); break;
     case WM_ACTIVATE:
       // The high word only says whether the window is minimised.
-      if (LOWORD(msg.wParam) != WA_INACTIVE) FireNull(onActivate);
-      else FireNull(onDeactivate);
+      if (LOWORD(msg.wParam) != WA_INACTIVE)
+        FireNull(onActivate);
+      else
+        FireNull(onDeactivate);
       break;
-    case WM_CLOSE:
-      handled = CloseRequest(msg.lParam != kClosedByParent);
-      break;
+    case WM_CLOSE: handled = CloseRequest(msg.lParam != kClosedByParent); break;
     case WM_ERASEBKGND:
       if (backgroundBitmap != nullptr && !backgroundBitmap->Empty()) {
         handled = true;
         result = 1;  // the painter covers the background
       }
       break;
-    default:
-      break;
+    default: break;
   }
-  if (!handled) return THIWin::ControlMessage(msg, result);
+  if (!handled)
+    return THIWin::ControlMessage(msg, result);
   return true;
 }
 
 bool THIMainForm::CloseRequest(bool normal) {
   bool handled = true;
-  if (normal && IntegerFromLink(closeGuardLink) != 0) return handled;
+  if (normal && IntegerFromLink(closeGuardLink) != 0)
+    return handled;
 
   // Child forms close first; the list may change while they do.
   if (control != nullptr && control->children != nullptr) {
     std::vector<TControl*> childForms;
     for (std::int32_t i = 0; i < control->children->Count(); ++i) {
       auto* child = static_cast<TControl*>(control->children->Get(i));
-      if (child != nullptr && child->isForm) childForms.push_back(child);
+      if (child != nullptr && child->isForm)
+        childForms.push_back(child);
     }
     for (TControl* child : childForms)
-      if (child->handle != nullptr) SendMessageA(child->handle, WM_CLOSE, 0, kClosedByParent);
+      if (child->handle != nullptr)
+        SendMessageA(child->handle, WM_CLOSE, 0, kClosedByParent);
   }
 
   FireNull(onClose);
@@ -261,7 +283,8 @@ bool THIMainForm::CloseRequest(bool normal) {
     // A secondary form hides instead of taking the application down.
     SetControlVisible(control, false);
   }
-  if (positionStore != nullptr) (this->*positionStore)(true);
+  if (positionStore != nullptr)
+    (this->*positionStore)(true);
   return handled;
 }
 

@@ -68,18 +68,18 @@ class THIMainForm : public THIWin {
   void Shown(TControl* sender) override;
 
   // --- State
-  bool ownsAppWindow = false;          // Create made the application window
-  bool shownOnce = false;              // the first Shown has run
-  TBitmap* backgroundBitmap = nullptr; // owned; painted as the background when not empty
+  bool ownsAppWindow = false;           // Create made the application window
+  bool shownOnce = false;               // the first Shown has run
+  TBitmap* backgroundBitmap = nullptr;  // owned; painted as the background when not empty
 
   // --- Settings
-  bool dragByClient = false;           // a press anywhere in the client area moves the window
-  std::uint8_t alphaBlend = 0;         // opacity, 255 opaque
+  bool dragByClient = false;                       // a press anywhere in the client area moves the window
+  std::uint8_t alphaBlend = 0;                     // opacity, 255 opaque
   WindowState windowState = WindowState::kNormal;  // at the first show
-  PositionStore positionStore = nullptr;  // chosen by Init from positionKey
-  std::string positionKey;             // see the header comment
-  bool clientSizing = false;           // width and height give the client area
-  TInitProc afterInit;                 // called as the last step of Init
+  PositionStore positionStore = nullptr;           // chosen by Init from positionKey
+  std::string positionKey;                         // see the header comment
+  bool clientSizing = false;                       // width and height give the client area
+  TInitProc afterInit;                             // called as the last step of Init
 
   // --- Data link and events
   THI_Event closeGuardLink;  // answers non-zero to refuse a close
@@ -99,8 +99,8 @@ class THIMainForm : public THIWin {
   void FollowWithAppWindow(UINT message);
   void NotifySecondaryForms();
 
-  TControl* madeAppWindow_ = nullptr;   // owned while it is the application window
-  HWND secondaryWindow_ = nullptr;      // the handle this form put on the secondary list
+  TControl* madeAppWindow_ = nullptr;  // owned while it is the application window
+  HWND secondaryWindow_ = nullptr;     // the handle this form put on the secondary list
 };
 
 }  // namespace lobrin

@@ -10,7 +10,8 @@ UINT innerMessage = 0;
 }  // namespace
 
 void InitMainFormModule() {
-  if (secondaryFormWindows == nullptr) secondaryFormWindows = new TStrListEx;
+  if (secondaryFormWindows == nullptr)
+    secondaryFormWindows = new TStrListEx;
   innerMessage = RegisterWindowMessageA("inner message");
 }
 

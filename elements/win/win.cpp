@@ -32,7 +32,8 @@ std::int32_t HeldButton(std::uint32_t shift) {
 }
 
 void TrackMouse(HWND window, DWORD flag) {
-  if (window == nullptr) return;
+  if (window == nullptr)
+    return;
   TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), flag, window, HOVER_DEFAULT};
   TrackMouseEvent(&track);
 }
@@ -45,7 +46,8 @@ void TrackMouse(HWND window, DWORD flag) {
 
 void THIWin::Create(TControl* parent) {
   parentControl = parent;
-  if (parent != nullptr) colour = parent->backgroundColour;
+  if (parent != nullptr)
+    colour = parent->backgroundColour;
   edgeStyle = EdgeStyle::kOwn;
   visible = true;
   enabled = true;
@@ -55,7 +57,8 @@ void THIWin::Create(TControl* parent) {
 }
 
 void THIWin::Init() {
-  if (control == nullptr) return;  // the subclass made no control
+  if (control == nullptr)
+    return;  // the subclass made no control
   // 1. The interface record.
   controlGetter = TControlGetter{MemberThunk<&THIWin::OwnControl>, this};
   // 2.-3. Colour, position, size.
@@ -67,11 +70,13 @@ void THIWin::Init() {
     SetControl3D(control, edgeStyle == EdgeStyle::kSunken);
   // 5. Flags.
   SetControlTransparent(control, transparent);
-  if (transparent && parentControl != nullptr) EnableTransparentPainting(parentControl);
+  if (transparent && parentControl != nullptr)
+    EnableTransparentPainting(parentControl);
   SetControlEnabled(control, enabled);
   SetControlCursor(control, cursor);
   // 6. Flat look.
-  if (flatStyle) SetControlStyle(control, control->style | BS_FLAT);
+  if (flatStyle)
+    SetControlStyle(control, control->style | BS_FLAT);
   // 7.-8. Font and tab order.
   ApplyFont();
   ApplyTabOrder();
@@ -86,7 +91,8 @@ void THIWin::Init() {
   control->EnsureWindow();
   // 12. Extended edge.
   const auto kind = static_cast<std::size_t>(edgeKind);
-  if (edgeStyle == EdgeStyle::kSunken && edgeKind != EdgeKind::kUnchanged && kind < std::size(kEdgeKindExStyles))
+  if (edgeStyle == EdgeStyle::kSunken && edgeKind != EdgeKind::kUnchanged &&
+      kind < std::size(kEdgeKindExStyles))
     SetControlExStyle(control, kEdgeKindExStyles[kind]);
 }
 
@@ -95,9 +101,11 @@ void THIWin::ApplyFont() {
     AssignTool(control->font, parentControl->font);
     return;
   }
-  if (control->font == nullptr) control->font = MakeFont();
+  if (control->font == nullptr)
+    control->font = MakeFont();
   TGraphicTool* tool = control->font;
-  if (tool == nullptr) return;
+  if (tool == nullptr)
+    return;
   tool->SetColour(font.colour);
   tool->SetFontStyle(font.style & (kFontBold | kFontItalic | kFontUnderline | kFontStrikeOut));
   tool->SetFontName(font.name);
@@ -136,13 +144,15 @@ THIWin::~THIWin() {
     owner->forgetControl(owner->owner, control);
   // The tip goes first, while the control's window (which owns the tooltip
   // window) still exists.
-  if (hintTip != nullptr && hintManager != nullptr) hintManager->destroyTip(hintManager->manager, hintTip);
+  if (hintTip != nullptr && hintManager != nullptr)
+    hintManager->destroyTip(hintManager->manager, hintTip);
   hintTip = nullptr;
   if (!controlGone) {
     FreeAndNull(companionControl);
     if (control != nullptr) {
       control->SetOnDestroy(nullptr, nullptr);  // no notification into a dying element
-      if (control->onMessage.data == this) control->onMessage = previousMessageHook;
+      if (control->onMessage.data == this)
+        control->onMessage = previousMessageHook;
       ApplyVisible(control, false);
       FreeAndNull(control);
     }
@@ -151,10 +161,12 @@ THIWin::~THIWin() {
 
 void THIWin::AttachHint(const TTipInterface* manager) {
   if (manager == nullptr) {
-    if (hint.empty() || DefaultHintManager() == nullptr) return;
+    if (hint.empty() || DefaultHintManager() == nullptr)
+      return;
     manager = DefaultHintManager()->GetTipInterface();
   }
-  if (control == nullptr) return;
+  if (control == nullptr)
+    return;
   hintTip = manager->createTip(manager->manager, HandleOf(control));
   manager->setTipText(manager->manager, hintTip, hint);
   hintManager = manager;
@@ -180,7 +192,8 @@ void THIWin::HandleKey(KeySlot slot, TControl* sender, std::int32_t& key, std::u
                                                             : parentControl->onChar;
     if (parentHandler) {
       parentHandler.code(parentHandler.data, parentControl, key, shift);
-      if (key == 0) return;
+      if (key == 0)
+        return;
     }
   }
   // 2. The element's own handling; a swallowed key-down swallows its character.
@@ -191,8 +204,10 @@ void THIWin::HandleKey(KeySlot slot, TControl* sender, std::int32_t& key, std::u
     }
   } else {
     keyOverride = -1;
-    if (slot == KeySlot::kDown) KeyDown(sender, key, shift);
-    else KeyUp(sender, key, shift);
+    if (slot == KeySlot::kDown)
+      KeyDown(sender, key, shift);
+    else
+      KeyUp(sender, key, shift);
   }
   // 3. A replacement written during the event wins.
   if (keyOverride >= 0) {
@@ -241,7 +256,8 @@ void THIWin::MouseMove(TControl*, TMouseRecord& mouse) {
 void THIWin::MouseUp(TControl*, TMouseRecord& mouse) {
   StoreMouse(mouse);
   FireInteger(onMouseUp, ButtonValue(mouse));
-  if (captureMouse) ReleaseCapture();
+  if (captureMouse)
+    ReleaseCapture();
 }
 
 void THIWin::MouseDoubleClick(TControl*, TMouseRecord& mouse) {
@@ -254,12 +270,14 @@ void THIWin::MouseWheel(TControl*, TMouseRecord& mouse) {
 }
 
 void THIWin::MouseEnter(TControl*) {
-  if (hintManager != nullptr) hintManager->trackOn(hintManager->manager, hintTip);
+  if (hintManager != nullptr)
+    hintManager->trackOn(hintManager->manager, hintTip);
   FireNull(onMouseEnter);
 }
 
 void THIWin::MouseLeave(TControl*) {
-  if (hintManager != nullptr) hintManager->trackOff(hintManager->manager, hintTip);
+  if (hintManager != nullptr)
+    hintManager->trackOff(hintManager->manager, hintTip);
   FireNull(onMouseLeave);
 }
 
@@ -268,24 +286,20 @@ void THIWin::MouseLeave(TControl*) {
 // ---------------------------------------------------------------------------
 
 void THIWin::ApplySizeLimit(const THI_Event& limitLink, int current, int& proposed) {
-  if (proposed == current) return;
+  if (proposed == current)
+    return;
   TData correction;
   SetInteger(correction, proposed - current);
   ReadLinkOrBreak(correction, limitLink);
-  if (IsIntegerValue(correction)) proposed = current + ValueToInteger(correction);
+  if (IsIntegerValue(correction))
+    proposed = current + ValueToInteger(correction);
 }
 
 bool THIWin::ControlMessage(TMessage& msg, LRESULT& result) {
   switch (msg.message) {
-    case WM_MOVE:
-      FireNull(onMove);
-      break;
-    case WM_SETFOCUS:
-      FireNull(onFocus);
-      break;
-    case WM_KILLFOCUS:
-      FireNull(onBlur);
-      break;
+    case WM_MOVE: FireNull(onMove); break;
+    case WM_SETFOCUS: FireNull(onFocus); break;
+    case WM_KILLFOCUS: FireNull(onBlur); break;
     case WM_WINDOWPOSCHANGING: {
       auto* position = reinterpret_cast<WINDOWPOS*>(msg.lParam);
       if (position != nullptr && (position->flags & SWP_NOSIZE) == 0 && control != nullptr) {
@@ -294,9 +308,7 @@ bool THIWin::ControlMessage(TMessage& msg, LRESULT& result) {
       }
       break;
     }
-    case WM_MOUSEHOVER:
-      MouseEnter(control);
-      break;
+    case WM_MOUSEHOVER: MouseEnter(control); break;
     case WM_MOUSELEAVE:
       MouseLeave(control);
       TrackMouse(msg.hwnd, TME_HOVER);
@@ -308,7 +320,8 @@ bool THIWin::ControlMessage(TMessage& msg, LRESULT& result) {
       }
       break;
   }
-  if (previousMessageHook) return previousMessageHook.code(previousMessageHook.data, msg, result);
+  if (previousMessageHook)
+    return previousMessageHook.code(previousMessageHook.data, msg, result);
   return false;
 }
 

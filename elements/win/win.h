@@ -58,8 +58,7 @@ struct TControlGetter {
 // An owner that keeps track of controls (none in this program).
 struct TOwnerInterface {
   void* owner = nullptr;  // borrowed
-  void (*registerControl)(void* owner, TControl* control, std::int32_t paramA,
-                          std::int32_t paramB) = nullptr;
+  void (*registerControl)(void* owner, TControl* control, std::int32_t paramA, std::int32_t paramB) = nullptr;
   void (*forgetControl)(void* owner, TControl* control) = nullptr;
 };
 
@@ -111,42 +110,42 @@ class THIWin {
   virtual void Shown(TControl* sender);
 
   // --- Interface record and state kept by the element
-  TControlGetter controlGetter;         // set by Init
-  bool controlGone = false;             // the toolkit freed `control`
-  TControl* parentControl = nullptr;    // borrowed; null for the main form
-  TControl* companionControl = nullptr; // owned; reserved, stays null
-  TMessageEvent previousMessageHook;    // the control's message event before Init
+  TControlGetter controlGetter;          // set by Init
+  bool controlGone = false;              // the toolkit freed `control`
+  TControl* parentControl = nullptr;     // borrowed; null for the main form
+  TControl* companionControl = nullptr;  // owned; reserved, stays null
+  TMessageEvent previousMessageHook;     // the control's message event before Init
   MouseButton lastMouseButton = MouseButton::kNone;
-  std::uint32_t lastMouseShift = 0;     // MK_ flags, plus kShiftAlt
+  std::uint32_t lastMouseShift = 0;  // MK_ flags, plus kShiftAlt
   std::int16_t lastMouseX = 0;
   std::int16_t lastMouseY = 0;
-  std::int32_t keyOverride = 0;         // -1: none; see the key handlers
-  TipHandle hintTip = nullptr;          // owned through hintManager; null: none
+  std::int32_t keyOverride = 0;                // -1: none; see the key handlers
+  TipHandle hintTip = nullptr;                 // owned through hintManager; null: none
   const TTipInterface* hintManager = nullptr;  // borrowed; null: no tooltip
   const TOwnerInterface* owner = nullptr;      // borrowed
-  TControl* control = nullptr;          // owned; made by the subclass
-  std::string moveNotifyTag;            // main form only
+  TControl* control = nullptr;                 // owned; made by the subclass
+  std::string moveNotifyTag;                   // main form only
 
   // --- Properties applied by Init
   std::int32_t left = 0;
   std::int32_t top = 0;
-  std::int32_t width = 0;               // outer size
+  std::int32_t width = 0;  // outer size
   std::int32_t height = 0;
   DockingSide align = DockingSide::kNone;
-  std::int32_t tabOrder = 0;            // >0: this order; 0: tab stop as made; <0: no tab stop
-  std::uint32_t colour = 0;             // background colour value; Create copies the parent's
+  std::int32_t tabOrder = 0;  // >0: this order; 0: tab stop as made; <0: no tab stop
+  std::uint32_t colour = 0;   // background colour value; Create copies the parent's
   EdgeStyle edgeStyle = EdgeStyle::kSunken;
-  std::string hint;                     // empty: no tooltip
+  std::string hint;  // empty: no tooltip
   TFontRec font;
-  bool parentFont = false;              // take the parent control's font instead of `font`
+  bool parentFont = false;  // take the parent control's font instead of `font`
   bool transparent = false;
   bool visible = false;
   bool enabled = false;
-  HCURSOR cursor = nullptr;             // borrowed; null: the class cursor
-  bool captureMouse = false;            // capture the mouse from press to release
-  bool flatStyle = false;               // BS_FLAT on the control's style
-  bool keysToForm = false;              // the parent's key handlers see each key first
-  TCompanionFactory companionFactory = nullptr;  // reserved
+  HCURSOR cursor = nullptr;                         // borrowed; null: the class cursor
+  bool captureMouse = false;                        // capture the mouse from press to release
+  bool flatStyle = false;                           // BS_FLAT on the control's style
+  bool keysToForm = false;                          // the parent's key handlers see each key first
+  TCompanionFactory companionFactory = nullptr;     // reserved
   std::uint32_t companionParams[4] = {0, 0, 0, 0};  // reserved
   EdgeKind edgeKind = EdgeKind::kUnchanged;
   std::int32_t ownerParamA = 0;

@@ -31,8 +31,12 @@ const BadInput kBadInputs[] = {
     {"FiveHundredDigits", std::string(500, '9')},
     {"FiveHundredDecimals", "0." + std::string(498, '0') + "1"},
     {"Letters", "abcXYZ"},
-    {"ControlCharacters", "1\x01\x7F\x1B" "2"},
-    {"BytesAbove127", "\x80\xA0\xE9\xFF" "3"},
+    {"ControlCharacters",
+     "1\x01\x7F\x1B"
+     "2"},
+    {"BytesAbove127",
+     "\x80\xA0\xE9\xFF"
+     "3"},
     {"Punctuation", "+-.,.e-e+"},
     // As frequency the wavelength overflows; as beamwidth the distance, or the feet.
     {"WavelengthOrDistanceOverflows", "1e-307"},
@@ -51,9 +55,9 @@ class BadInputTest : public CalculatorTest, public ::testing::WithParamInterface
           << "a message box appeared: " << TextOf(window);
     }
     for (std::string text : calc().Texts()) {
-      for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-      EXPECT_TRUE(text.find("inf") == std::string::npos && text.find("nan") == std::string::npos)
-          << text;
+      for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      EXPECT_TRUE(text.find("inf") == std::string::npos && text.find("nan") == std::string::npos) << text;
     }
   }
 };

@@ -48,37 +48,35 @@ void PrintTo(const Scenario& value, std::ostream* out) { *out << value.name; }
 
 // A worked example: frequency, then both beamwidths, then Calculate; the four
 // results must match to the last digit.
-Scenario Example(const char* name, const char* hBw, const char* eBw, const char* frequency,
-                 const char* hM, const char* hFt, const char* eM, const char* eFt) {
+Scenario Example(const char* name, const char* hBw, const char* eBw, const char* frequency, const char* hM,
+                 const char* hFt, const char* eM, const char* eFt) {
   return {name, {Calculate(frequency, hBw, eBw), Shows({hBw, eBw, frequency, hM, hFt, eM, eFt})}};
 }
 
 const std::vector<Scenario>& Scenarios() {
   static const std::vector<Scenario> scenarios = {
       Example("TwoMetres", "32", "30", "144", kH32m, kH32ft, kE30m, kE30ft),
-      Example("SeventyCentimetres", "30.2", "28.5", "432", "1.33288373407207",
-              "4.37297827009301", "1.41059344747959", "4.62793140622894"),
-      Example("TwentyThreeCentimetres", "22", "22", "1296", "0.60657905835276",
-              "1.99008883780607", "0.60657905835276", "1.99008883780607"),
+      Example("SeventyCentimetres", "30.2", "28.5", "432", "1.33288373407207", "4.37297827009301",
+              "1.41059344747959", "4.62793140622894"),
+      Example("TwentyThreeCentimetres", "22", "22", "1296", "0.60657905835276", "1.99008883780607",
+              "0.60657905835276", "1.99008883780607"),
       Example("SixMetres", "60", "60", "50", "6", "19.68504", "6", "19.68504"),
-      Example("HalfTurn", "180", "180", "144", "1.04166666666667", "3.41754166666668",
-              "1.04166666666667", "3.41754166666668"),
-      Example("NegativeBeamwidth", "-30", "30", "144", "-4.02469094287112",
-              "-13.2043670330093", kE30m, kE30ft),
-      Example("CommaIsSkipped", "30,5", "30", "144", "2.25591726062521", "7.40130358534962",
-              kE30m, kE30ft),
+      Example("HalfTurn", "180", "180", "144", "1.04166666666667", "3.41754166666668", "1.04166666666667",
+              "3.41754166666668"),
+      Example("NegativeBeamwidth", "-30", "30", "144", "-4.02469094287112", "-13.2043670330093", kE30m,
+              kE30ft),
+      Example("CommaIsSkipped", "30,5", "30", "144", "2.25591726062521", "7.40130358534962", kE30m, kE30ft),
       Example("NegativeFrequency", "32", "30", "-144", "-3.77912008181594", "-12.398688329225",
               "-4.02469094287112", "-13.2043670330093"),
       Example("FrequencyNeverTyped", "32", "30", "", "0", "0", "0", "0"),
       Example("FrequencyZero", "32", "30", "0", "0", "0", "0", "0"),
       Example("FrequencyWithoutDigits", "32", "30", "MHz", "0", "0", "0", "0"),
       Example("ZeroBeamwidthLeavesItsPlaneEmpty", "0", "30", "144", "", "", kE30m, kE30ft),
-      Example("BeamwidthWithoutDigitsLeavesItsPlaneEmpty", "32", "deg", "144", kH32m, kH32ft,
-              "", ""),
+      Example("BeamwidthWithoutDigitsLeavesItsPlaneEmpty", "32", "deg", "144", kH32m, kH32ft, "", ""),
       {"OnlyTheLastFrequencyKeystrokeCounts",
        {Type(Edit::Frequency, "1"), Type(Edit::HPlaneBw, "32"), Type(Edit::EPlaneBw, "30"),
-        Shows({"32", "30", "1", "", "", "", ""}), Type(Edit::Frequency, "44"),
-        Press(Button::Calculate), Shows({"32", "30", "144", kH32m, kH32ft, kE30m, kE30ft})}},
+        Shows({"32", "30", "1", "", "", "", ""}), Type(Edit::Frequency, "44"), Press(Button::Calculate),
+        Shows({"32", "30", "144", kH32m, kH32ft, kE30m, kE30ft})}},
       {"BeamwidthsBeforeFrequency",
        {Type(Edit::HPlaneBw, "32"), Type(Edit::EPlaneBw, "30"), Type(Edit::Frequency, "144"),
         Press(Button::Calculate), Shows({"32", "30", "144", kH32m, kH32ft, kE30m, kE30ft})}},
@@ -86,28 +84,27 @@ const std::vector<Scenario>& Scenarios() {
        {Calculate("144", "32", "30"), Press(Button::Calculate),
         Shows({"32", "30", "144", kH32m, kH32ft, kE30m, kE30ft})}},
       {"NewFrequencyWaitsForCalculate",
-       {Calculate("144", "32", "30"), Retype(Edit::Frequency, "432"),
-        Retype(Edit::HPlaneBw, "30.2"), Retype(Edit::EPlaneBw, "28.5"),
-        Shows({"30.2", "28.5", "432", kH32m, kH32ft, kE30m, kE30ft}), Press(Button::Calculate),
-        Shows({"30.2", "28.5", "432", "1.33288373407207", "4.37297827009301",
-               "1.41059344747959", "4.62793140622894"})}},
+       {Calculate("144", "32", "30"), Retype(Edit::Frequency, "432"), Retype(Edit::HPlaneBw, "30.2"),
+        Retype(Edit::EPlaneBw, "28.5"), Shows({"30.2", "28.5", "432", kH32m, kH32ft, kE30m, kE30ft}),
+        Press(Button::Calculate),
+        Shows({"30.2", "28.5", "432", "1.33288373407207", "4.37297827009301", "1.41059344747959",
+               "4.62793140622894"})}},
       {"ClearEmptiesEveryBoxAndKeepsTheWavelength",
        {Calculate("144", "60", "60"), Press(Button::Clear), Shows({"", "", "", "", "", "", ""}),
         Type(Edit::HPlaneBw, "32"), Type(Edit::EPlaneBw, "30"), Press(Button::Calculate),
         Shows({"32", "30", "", kH32m, kH32ft, kE30m, kE30ft})}},
       {"MetresTypedByHandGiveTheFeet",
        {Type(Edit::HMeters, "4.02469094287112"),
-        Shows({"", "", "", "4.02469094287112", "13.2043670330093", "", ""}),
-        Type(Edit::EMeters, "6"),
+        Shows({"", "", "", "4.02469094287112", "13.2043670330093", "", ""}), Type(Edit::EMeters, "6"),
         Shows({"", "", "", "4.02469094287112", "13.2043670330093", "6", "19.68504"})}},
       {"MetresRetypedAfterCalculate",
        {Calculate("144", "32", "30"), Retype(Edit::EMeters, "6"),
         Shows({"32", "30", "144", kH32m, kH32ft, "6", "19.68504"})}},
       {"FeetAndBeamwidthBoxesChangeNothingElse",
        {Type(Edit::HFeet, "12"), Type(Edit::EFeet, "7"), Type(Edit::HPlaneBw, "32"),
-        Type(Edit::EPlaneBw, "30"), Shows({"32", "30", "", "", "12", "", "7"}),
-        Type(Edit::Frequency, "144"), Press(Button::Calculate), Retype(Edit::HFeet, "1"),
-        Retype(Edit::EFeet, ""), Shows({"32", "30", "144", kH32m, "1", kE30m, ""})}},
+        Type(Edit::EPlaneBw, "30"), Shows({"32", "30", "", "", "12", "", "7"}), Type(Edit::Frequency, "144"),
+        Press(Button::Calculate), Retype(Edit::HFeet, "1"), Retype(Edit::EFeet, ""),
+        Shows({"32", "30", "144", kH32m, "1", kE30m, ""})}},
       {"EmptyBeamwidthKeepsTheEarlierResult",
        {Calculate("144", "32", "30"), Retype(Edit::HPlaneBw, "180"), Retype(Edit::EPlaneBw, ""),
         Press(Button::Calculate),
@@ -127,8 +124,8 @@ const std::vector<Scenario>& Scenarios() {
        {Calculate("144", "32", "30"), Retype(Edit::HMeters, "1e999"),
         Shows({"32", "30", "144", "1e999", "", kE30m, kE30ft})}},
       // sin(180 degrees) is not exactly zero: huge distances, written out in digits.
-      Example("FullTurnBeamwidths", "360", "720", "144", "19627536680402600",
-              "64394807442532100", "-9813768340201290", "-32197403721266000"),
+      Example("FullTurnBeamwidths", "360", "720", "144", "19627536680402600", "64394807442532100",
+              "-9813768340201290", "-32197403721266000"),
   };
   return scenarios;
 }
@@ -140,24 +137,16 @@ TEST_P(ScenarioTest, ShowsWhatTheUserExpects) {
   for (const Step& step : GetParam().steps) {
     SCOPED_TRACE("step " + std::to_string(++number));
     switch (step.act) {
-      case Act::Type:
-        ASSERT_TRUE(calc().Type(step.edit, step.texts[0]));
-        break;
-      case Act::Retype:
-        ASSERT_TRUE(calc().Retype(step.edit, step.texts[0]));
-        break;
-      case Act::Press:
-        ASSERT_TRUE(calc().Click(step.button));
-        break;
+      case Act::Type: ASSERT_TRUE(calc().Type(step.edit, step.texts[0])); break;
+      case Act::Retype: ASSERT_TRUE(calc().Retype(step.edit, step.texts[0])); break;
+      case Act::Press: ASSERT_TRUE(calc().Click(step.button)); break;
       case Act::Calculate:
         ASSERT_TRUE(calc().Type(Edit::Frequency, step.texts[0]));
         ASSERT_TRUE(calc().Type(Edit::HPlaneBw, step.texts[1]));
         ASSERT_TRUE(calc().Type(Edit::EPlaneBw, step.texts[2]));
         ASSERT_TRUE(calc().Click(Button::Calculate));
         break;
-      case Act::Shows:
-        EXPECT_EQ(calc().Texts(), step.texts);
-        break;
+      case Act::Shows: EXPECT_EQ(calc().Texts(), step.texts); break;
     }
   }
 }

@@ -25,8 +25,7 @@ class ExitCheck : public ::testing::Environment {
       if (!closing.calculator->Process().WaitForExit(kExitTimeoutMs, &exitCode)) {
         ADD_FAILURE() << closing.testName << ": the calculator did not end after WM_CLOSE";
       } else if (exitCode != 0) {
-        ADD_FAILURE() << closing.testName << ": the calculator ended with exit code "
-                      << exitCode;
+        ADD_FAILURE() << closing.testName << ": the calculator ended with exit code " << exitCode;
       }
     }
     closing_.clear();
@@ -36,13 +35,13 @@ class ExitCheck : public ::testing::Environment {
   std::vector<ClosingCalculator> closing_;
 };
 
-ExitCheck* const kExitCheck =
-    static_cast<ExitCheck*>(::testing::AddGlobalTestEnvironment(new ExitCheck));
+ExitCheck* const kExitCheck = static_cast<ExitCheck*>(::testing::AddGlobalTestEnvironment(new ExitCheck));
 
 }  // namespace
 
 void CalculatorTest::TearDown() {
-  if (calculator_->MainWindow() == nullptr) return;  // never started; killed if it runs
+  if (calculator_->MainWindow() == nullptr)
+    return;  // never started; killed if it runs
   DWORD exitCode = 0;
   if (calculator_->Process().WaitForExit(0, &exitCode)) {
     ADD_FAILURE() << "the calculator ended during the test, exit code " << exitCode;

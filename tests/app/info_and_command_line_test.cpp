@@ -16,13 +16,14 @@ constexpr DWORD kBoxTimeoutMs = 10000;
 // The info text as the resource file holds it, up to its closing zero byte.
 std::string InfoText() {
   std::string text;
-  HANDLE file = CreateFileA(WindowsPathOf(LOBRIN_INFO_TEXT_PATH).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileA(WindowsPathOf(LOBRIN_INFO_TEXT_PATH).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
   char buffer[4096];
   DWORD got = 0;
   while (file != INVALID_HANDLE_VALUE && ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
     text.append(buffer, got);
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  if (file != INVALID_HANDLE_VALUE)
+    CloseHandle(file);
   return text.substr(0, text.find('\0'));
 }
 
@@ -84,7 +85,8 @@ TEST_P(CommandLineTest, StartsTheCalculatorOrShowsOnlyTheGeneratorBox) {
     EXPECT_EQ(box.caption, "Kivra Info");
     EXPECT_EQ(box.text, "\xD1\xE4\xE5\xEB\xE0\xED\xEE \xE2 Kivra.");
     EXPECT_EQ(box.visibleButtons, 1);
-    for (HWND window : TopLevelWindowsOf(processId)) EXPECT_NE(TextOf(window), kCalculatorCaption);
+    for (HWND window : TopLevelWindowsOf(processId))
+      EXPECT_NE(TextOf(window), kCalculatorCaption);
     ASSERT_TRUE(PressButton(box.window, IDOK, kBoxTimeoutMs));
     ASSERT_TRUE(calculator.Process().WaitForExit(kBoxTimeoutMs, &exitCode))
         << "the program did not end after OK";

@@ -48,7 +48,8 @@ class SoakTest : public CalculatorTest {
  protected:
   void SetUp() override {
     CalculatorTest::SetUp();
-    if (HasFatalFailure()) return;
+    if (HasFatalFailure())
+      return;
     unixPid_ = UnixPidOf("lobrin.exe");
     ASSERT_TRUE(calc().Type(Edit::Frequency, "144"));
   }
@@ -76,7 +77,8 @@ class SoakTest : public CalculatorTest {
             }
           },
           60000);
-      if (!finished || !calc().Responsive()) return false;
+      if (!finished || !calc().Responsive())
+        return false;
     }
     return true;
   }
@@ -95,7 +97,8 @@ class SoakTest : public CalculatorTest {
 };
 
 TEST_F(SoakTest, CalculationsDoNotGrowMemory) {
-  for (int round = 0; round < kWarmUpRounds; ++round) ASSERT_TRUE(CalculateRound(round));
+  for (int round = 0; round < kWarmUpRounds; ++round)
+    ASSERT_TRUE(CalculateRound(round));
   const ProcessMemory before = Measure();
   for (int round = 0; round < Rounds(); ++round) {
     ASSERT_TRUE(CalculateRound(round)) << "round " << round;

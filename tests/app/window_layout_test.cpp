@@ -74,8 +74,7 @@ SIZE LabelTextExtent(HWND label, const std::string& text, bool bold) {
   LOGFONTA description = {};
   if (!SendWithTimeout(label, WM_GETFONT, 0, 0, &handle) || handle == 0 ||
       GetObjectType(reinterpret_cast<HGDIOBJ>(handle)) != OBJ_FONT ||
-      GetObjectA(reinterpret_cast<HGDIOBJ>(handle), sizeof description, &description) !=
-          sizeof description ||
+      GetObjectA(reinterpret_cast<HGDIOBJ>(handle), sizeof description, &description) != sizeof description ||
       std::string(description.lfFaceName) != "MS Sans Serif") {
     HDC screen = GetDC(nullptr);
     description = {};
@@ -123,8 +122,7 @@ TEST_F(WindowTest, FixedFrameAtTheOriginWithoutTooltip) {
   HWND main = calc().MainWindow();
   RECT rect = {};
   ASSERT_TRUE(GetWindowRect(main, &rect));
-  const std::vector<LONG> place = {rect.left, rect.top, rect.right - rect.left,
-                                   rect.bottom - rect.top};
+  const std::vector<LONG> place = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
   EXPECT_EQ(place, (std::vector<LONG>{0, 0, 654, 407}));
   EXPECT_EQ(TextOf(main), "Lobrin v1.05");
   const DWORD frame = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME;
@@ -140,8 +138,8 @@ TEST_F(WindowTest, EveryControlInItsPlaceWithItsText) {
   HWND main = calc().MainWindow();
   EXPECT_EQ(ChildControlsOf(main).size(), std::size(kControls));
   for (const ExpectedControl& expected : kControls) {
-    SCOPED_TRACE(std::string(ClassPartOf(expected.kind)) + " at " +
-                 std::to_string(expected.left) + "," + std::to_string(expected.top));
+    SCOPED_TRACE(std::string(ClassPartOf(expected.kind)) + " at " + std::to_string(expected.left) + "," +
+                 std::to_string(expected.top));
     HWND child = ControlAt(main, expected.left, expected.top, ClassPartOf(expected.kind));
     ASSERT_NE(child, nullptr);
     EXPECT_TRUE(IsWindowVisible(child));
@@ -170,20 +168,21 @@ TEST_F(WindowTest, PicturesAreDrawn) {
   struct Ink {
     int dark = 0, light = 0, red = 0;
   };
-  for (const Picture& picture :
-       {Picture{245, 45, 395, 320, false}, Picture{40, 150, 205, 220, true}}) {
+  for (const Picture& picture : {Picture{245, 45, 395, 320, false}, Picture{40, 150, 205, 220, true}}) {
     SCOPED_TRACE("picture at " + std::to_string(picture.left) + "," + std::to_string(picture.top));
-    RECT rect = {picture.left, picture.top, picture.left + picture.width,
-                 picture.top + picture.height};
+    RECT rect = {picture.left, picture.top, picture.left + picture.width, picture.top + picture.height};
     MapWindowPoints(calc().MainWindow(), HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
     Ink ink;
     const auto drawn = [&] {
       ink = Ink{};
       for (unsigned pixel : ScreenPixels(rect)) {
         const unsigned r = pixel >> 16 & 0xFF, g = pixel >> 8 & 0xFF, b = pixel & 0xFF;
-        if (r + g + b < 200) ++ink.dark;
-        if (r > 230 && g > 230 && b > 230) ++ink.light;
-        if (r > 160 && g < 100 && b < 100) ++ink.red;
+        if (r + g + b < 200)
+          ++ink.dark;
+        if (r > 230 && g > 230 && b > 230)
+          ++ink.light;
+        if (r > 160 && g < 100 && b < 100)
+          ++ink.red;
       }
       return ink.dark > 100 && ink.light > picture.width * picture.height / 4 &&
              (!picture.hasRed || ink.red > 4);

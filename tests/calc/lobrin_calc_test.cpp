@@ -43,14 +43,16 @@ CommandResult RunCommand(const std::vector<std::string>& arguments) {
   posix_spawn_file_actions_adddup2(&actions, err, STDERR_FILENO);
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   std::vector<char*> argv{const_cast<char*>(LOBRIN_CALC_PATH)};
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  for (const std::string& argument : arguments)
+    argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
   CommandResult result;
   pid_t pid = 0;
   if (posix_spawn(&pid, LOBRIN_CALC_PATH, &actions, nullptr, argv.data(), environ) == 0) {
     int status = 0;
     waitpid(pid, &status, 0);
-    if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+    if (WIFEXITED(status))
+      result.exitCode = WEXITSTATUS(status);
   }
   posix_spawn_file_actions_destroy(&actions);
   result.out = TakeFile(out, outName);
@@ -80,14 +82,17 @@ void Check(const Case& c) {
 
 TEST(LobrinCalc, PrintsTheTextsTheWindowShows) {
   const Case cases[] = {
-      {"a worked example as a table", {"32", "30", "144"},
+      {"a worked example as a table",
+       {"32", "30", "144"},
        "frequency         H-plane m       H-plane ft         E-plane m        E-plane ft\n"
        "      144  3.77912008181594  12.398688329225  4.02469094287112  13.2043670330093\n"},
-      {"a negative beamwidth is a text, not an option; empty boxes stay empty", {"-30", "0", "144", "1,44"},
+      {"a negative beamwidth is a text, not an option; empty boxes stay empty",
+       {"-30", "0", "144", "1,44"},
        "frequency          H-plane m         H-plane ft  E-plane m  E-plane ft\n"
        "      144  -4.02469094287112  -13.2043670330093                       \n"
        "     1,44  -4.02469094287112  -13.2043670330093                       \n"},
-      {"worked examples as CSV, one fresh calculation per frequency", {"--csv", "30.2", "28.5", "432", "144"},
+      {"worked examples as CSV, one fresh calculation per frequency",
+       {"--csv", "30.2", "28.5", "432", "144"},
        kCsvHeader + "432,1.33288373407207,4.37297827009301,1.41059344747959,4.62793140622894\r\n" +
            "144,3.9986512022162,13.118934810279,4.23178034243879,13.8837942186869\r\n"},
       {"texts read as typed; the frequency printed as typed, quoted where RFC 4180 says",
@@ -96,17 +101,21 @@ TEST(LobrinCalc, PrintsTheTextsTheWindowShows) {
            "1.44e2,2.25591726062521,7.40130358534962," + kE30At144 + "\r\n" +
            "\"14\"\"4\",2.25591726062521,7.40130358534962," + kE30At144 + "\r\n" +
            "\"144\n\",2.25591726062521,7.40130358534962," + kE30At144 + "\r\n"},
-      {"after -- every argument is a text", {"--csv", "--", "--30", "30", "144"},
+      {"after -- every argument is a text",
+       {"--csv", "--", "--30", "30", "144"},
        kCsvHeader + "144,-4.02469094287112,-13.2043670330093," + kE30At144 + "\r\n"},
       {"no wavelength gives 0; an unreadable beamwidth leaves its plane empty",
        {"--csv", "1e999", "30", "", "0", "MHz", "1e999", "144"},
        kCsvHeader + ",,,0,0\r\n0,,,0,0\r\nMHz,,,0,0\r\n1e999,,,0,0\r\n144,,," + kE30At144 + "\r\n"},
-      {"huge distances in full digits, never in exponent form", {"--csv", "360", "720", "144"},
+      {"huge distances in full digits, never in exponent form",
+       {"--csv", "360", "720", "144"},
        kCsvHeader + "144,19627536680402600,64394807442532100,-9813768340201290,-32197403721266000\r\n"},
-      {"metres whose feet are beyond the double range show no feet", {"--csv", "1e-307", "30", "1e-305"},
+      {"metres whose feet are beyond the double range show no feet",
+       {"--csv", "1e-307", "30", "1e-305"},
        kCsvHeader + "1e-305,,,579555495773441" + std::string(293, '0') + ",\r\n"},
   };
-  for (const Case& c : cases) Check(c);
+  for (const Case& c : cases)
+    Check(c);
 }
 
 TEST(LobrinCalc, UsageAndMistakes) {
@@ -117,7 +126,8 @@ TEST(LobrinCalc, UsageAndMistakes) {
       {"unknown option", {"--tsv", "32", "30", "144"}, "", 2, "unknown option '--tsv'\n" + kUsage},
       {"an option after -- is a text, --help too", {"--", "--help", "30"}, "", 2, "missing FREQUENCY"},
   };
-  for (const Case& c : cases) Check(c);
+  for (const Case& c : cases)
+    Check(c);
 
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{"--help"}, std::vector<std::string>{"32", "--help"}}) {

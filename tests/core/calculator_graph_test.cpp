@@ -11,16 +11,28 @@ namespace lobrin {
 namespace {
 
 TEST(CalculateOnce, WorkedExamplesShowTheseTexts) {
-  const struct { std::string hBeamwidth, eBeamwidth, frequency; DistanceTexts shown; } rows[] = {
+  const struct {
+    std::string hBeamwidth, eBeamwidth, frequency;
+    DistanceTexts shown;
+  } rows[] = {
       {"32", "30", "144", {"3.77912008181594", "12.398688329225", "4.02469094287112", "13.2043670330093"}},
-      {"30.2", "28.5", "432", {"1.33288373407207", "4.37297827009301", "1.41059344747959", "4.62793140622894"}},
+      {"30.2",
+       "28.5",
+       "432",
+       {"1.33288373407207", "4.37297827009301", "1.41059344747959", "4.62793140622894"}},
       {"22", "22", "1296", {"0.60657905835276", "1.99008883780607", "0.60657905835276", "1.99008883780607"}},
       {"60", "60", "50", {"6", "19.68504", "6", "19.68504"}},
       {"180", "180", "144", {"1.04166666666667", "3.41754166666668", "1.04166666666667", "3.41754166666668"}},
-      {"-30", "30", "144", {"-4.02469094287112", "-13.2043670330093", "4.02469094287112", "13.2043670330093"}},
+      {"-30",
+       "30",
+       "144",
+       {"-4.02469094287112", "-13.2043670330093", "4.02469094287112", "13.2043670330093"}},
       {"30,5", "30", "144", {"2.25591726062521", "7.40130358534962", "4.02469094287112", "13.2043670330093"}},
       // Texts read leniently, as typed into the window.
-      {"30deg", "+30", "1.44e2", {"4.02469094287112", "13.2043670330093", "4.02469094287112", "13.2043670330093"}},
+      {"30deg",
+       "+30",
+       "1.44e2",
+       {"4.02469094287112", "13.2043670330093", "4.02469094287112", "13.2043670330093"}},
       // A plane whose beamwidth gives no divisor, or no finite half angle, stays empty.
       {"0", "30", "144", {"", "", "4.02469094287112", "13.2043670330093"}},
       {"32", "deg", "144", {"3.77912008181594", "12.398688329225", "", ""}},
@@ -33,8 +45,8 @@ TEST(CalculateOnce, WorkedExamplesShowTheseTexts) {
   };
   for (const auto& row : rows) {
     const DistanceTexts shown = CalculateOnce(row.hBeamwidth, row.eBeamwidth, row.frequency);
-    EXPECT_EQ(shown, row.shown) << row.hBeamwidth << " / " << row.eBeamwidth << " at " << row.frequency << ": "
-                                << shown.hMetres << " " << shown.hFeet << " " << shown.eMetres << " "
+    EXPECT_EQ(shown, row.shown) << row.hBeamwidth << " / " << row.eBeamwidth << " at " << row.frequency
+                                << ": " << shown.hMetres << " " << shown.hFeet << " " << shown.eMetres << " "
                                 << shown.eFeet;
   }
   EXPECT_FALSE(LinksEnabled()) << "link traffic is put back as it was";

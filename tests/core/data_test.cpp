@@ -12,17 +12,41 @@ namespace {
 
 using namespace testing;
 
-TData MakeInteger(std::int32_t i) { TData v; SetInteger(v, i); return v; }
-TData MakeReal(double r) { TData v; SetReal(v, r); return v; }
-TData MakeText(const std::string& t) { TData v; SetText(v, t); return v; }
-TData MakeKind(std::uint8_t kind) { TData v; v.kind = kind; return v; }
+TData MakeInteger(std::int32_t i) {
+  TData v;
+  SetInteger(v, i);
+  return v;
+}
+TData MakeReal(double r) {
+  TData v;
+  SetReal(v, r);
+  return v;
+}
+TData MakeText(const std::string& t) {
+  TData v;
+  SetText(v, t);
+  return v;
+}
+TData MakeKind(std::uint8_t kind) {
+  TData v;
+  v.kind = kind;
+  return v;
+}
 
 TEST(DataValues, ConversionsFollowTheKind) {
-  const struct { TData value; const char* text; double real; std::int32_t integer; } cases[] = {
-      {MakeReal(2.5), "2.5", 2.5, 2},           {MakeReal(3.5), "3.5", 3.5, 4},
+  const struct {
+    TData value;
+    const char* text;
+    double real;
+    std::int32_t integer;
+  } cases[] = {
+      {MakeReal(2.5), "2.5", 2.5, 2},
+      {MakeReal(3.5), "3.5", 3.5, 4},
       {MakeInteger(INT32_MIN), "-2147483648", -2147483648.0, INT32_MIN},
-      {MakeText("12abc"), "12abc", 12.0, 12},   {MakeText(""), "", 0.0, 0},
-      {TData{}, "", 0.0, 0},                    {MakeKind(kDataBreak), "", 0.0, 0},
+      {MakeText("12abc"), "12abc", 12.0, 12},
+      {MakeText(""), "", 0.0, 0},
+      {TData{}, "", 0.0, 0},
+      {MakeKind(kDataBreak), "", 0.0, 0},
       {MakeKind(11), "", 0.0, 0},  // a reserved kind reads like NULL
   };
   for (const auto& c : cases) {
@@ -79,7 +103,7 @@ TEST_F(Links, TextAndRealFromLinkPreferTheLinkThenTheDefaultThenTheIncomingValue
   const THI_Event answer = MakeLink<&ProbeElement::answerPoint>(&a_);
   TData incoming = MakeInteger(42);
   const std::pair<TData, const char*> answers[] = {
-      {TData{}, ""},  // a linked point answering NULL beats the default
+      {TData{}, ""},                  // a linked point answering NULL beats the default
       {MakeKind(kDataBreak), "abc"},  // Break falls back to the default
       {MakeReal(2.5), "2.5"}};
   for (const auto& [answered, text] : answers) {
@@ -151,7 +175,8 @@ struct StartupRecorder {
   static void Run(void* object) {
     auto* self = static_cast<StartupRecorder*>(object);
     order.push_back(self->id);
-    if (self->registersLater) RegisterStartupCallback({&StartupRecorder::Run, self->registersLater});
+    if (self->registersLater)
+      RegisterStartupCallback({&StartupRecorder::Run, self->registersLater});
   }
 };
 std::vector<int> StartupRecorder::order;

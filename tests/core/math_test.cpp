@@ -27,7 +27,11 @@ class MathElement : public ::testing::Test {
     math_.SetInitialResult(initialResult);
     log_.clear();
   }
-  void ComputeReal(double r) { TData v; SetReal(v, r); math_.computePoint(v, 0); }
+  void ComputeReal(double r) {
+    TData v;
+    SetReal(v, r);
+    math_.computePoint(v, 0);
+  }
   std::string ReadResult() {
     TData v;
     math_.resultPoint(v, 0);
@@ -48,11 +52,17 @@ TEST_F(MathElement, DivisionByZeroNonFiniteResultsAndOperandsTakeTheErrorPathUnt
   // further on keeps an earlier result.
   const CallLog kError{"error:NULL:"};
   const CallLog kErrorAndNullResult{"error:NULL:", "result:NULL:"};
-  const struct { std::uint8_t kind; double first, second, incoming; const char* what; const CallLog& fired; } rows[] = {
+  const struct {
+    std::uint8_t kind;
+    double first, second, incoming;
+    const char* what;
+    const CallLog& fired;
+  } rows[] = {
       {kMathDivide, 1.0, 0.0, -0.0, "division by zero", kError},
       {kMathMultiply, 1e200, 1e200, 0.0, "product overflows", kError},
       {kMathMultiply, 2.0, 0.0, inf, "infinite operand", kErrorAndNullResult},
-      {kMathMultiply, 0.0, 0.0, inf, "infinity times zero", kErrorAndNullResult},  // the second gets the consumed NULL
+      {kMathMultiply, 0.0, 0.0, inf, "infinity times zero",
+       kErrorAndNullResult},  // the second gets the consumed NULL
       {kMathDivide, 1.0, 0.0, nan, "NaN divisor", kErrorAndNullResult},
       {kMathDivide, 0.0, 2.0, -inf, "infinite dividend", kErrorAndNullResult},
       {kMathSine, 0.0, 0.0, inf, "sine of infinity", kErrorAndNullResult},
@@ -72,8 +82,9 @@ TEST_F(MathElement, DivisionByZeroNonFiniteResultsAndOperandsTakeTheErrorPathUnt
 
 TEST_F(MathElement, AnIntegerResultIsRoundedTiesToEven) {
   math_.realResult = false;
-  for (auto [dividend, fired] : {std::make_pair(7.0, "result:Integer:4"), std::make_pair(5.0, "result:Integer:2"),
-                                 std::make_pair(-5.0, "result:Integer:-2")}) {
+  for (auto [dividend, fired] :
+       {std::make_pair(7.0, "result:Integer:4"), std::make_pair(5.0, "result:Integer:2"),
+        std::make_pair(-5.0, "result:Integer:-2")}) {
     Configure(kMathDivide, dividend, 2.0);
     ComputeReal(0.0);
     EXPECT_EQ(log_, (CallLog{fired}));

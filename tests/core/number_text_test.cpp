@@ -18,59 +18,150 @@ using Limits = std::numeric_limits<double>;
 bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 TEST(NumberText, RealToTextShowsAtMostFifteenDigitsWithoutExponent) {
-  const struct { double value; std::string text; } cases[] = {
-      {0.0, "0"}, {-0.0, "0"}, {1.0, "1"}, {3.0, "3"}, {100.0, "100"}, {-2.5, "-2.5"}, {0.1, "0.1"}, {0.5, "0.5"},
-      {0.30000000000000004, "0.3"}, {1.0 / 3.0, "0.333333333333333"}, {2.0 / 3.0, "0.666666666666667"},
-      {1234.5, "1234.5"}, {9.999999999999995, "10"}, {1e-5, "0.00001"}, {-1e-7, "-0.0000001"}, {10.0, "10"},
-      {123456789012345.0, "123456789012345"}, {1234567890123456.0, "1234567890123460"}, {123.456, "123.456"},
-      {1e20, "100000000000000000000"}, {1e14, "100000000000000"}, {1e15, "1000000000000000"},
-      {-4.024690942871119, "-4.02469094287112"}, {2.0833333333333335, "2.08333333333333"},
-      {100000000000000.5, "100000000000000"}, {100000000000001.5, "100000000000002"},  // ties go to even
-      {12345678901234.0, "12345678901234"},  // one digit short of 15 significant ones: the point still goes
-      {Limits::infinity(), "INF"}, {-Limits::infinity(), "-INF"}, {Limits::quiet_NaN(), "NAN"},
+  const struct {
+    double value;
+    std::string text;
+  } cases[] = {
+      {0.0, "0"},
+      {-0.0, "0"},
+      {1.0, "1"},
+      {3.0, "3"},
+      {100.0, "100"},
+      {-2.5, "-2.5"},
+      {0.1, "0.1"},
+      {0.5, "0.5"},
+      {0.30000000000000004, "0.3"},
+      {1.0 / 3.0, "0.333333333333333"},
+      {2.0 / 3.0, "0.666666666666667"},
+      {1234.5, "1234.5"},
+      {9.999999999999995, "10"},
+      {1e-5, "0.00001"},
+      {-1e-7, "-0.0000001"},
+      {10.0, "10"},
+      {123456789012345.0, "123456789012345"},
+      {1234567890123456.0, "1234567890123460"},
+      {123.456, "123.456"},
+      {1e20, "100000000000000000000"},
+      {1e14, "100000000000000"},
+      {1e15, "1000000000000000"},
+      {-4.024690942871119, "-4.02469094287112"},
+      {2.0833333333333335, "2.08333333333333"},
+      {100000000000000.5, "100000000000000"},
+      {100000000000001.5, "100000000000002"},  // ties go to even
+      {12345678901234.0, "12345678901234"},    // one digit short of 15 significant ones: the point still goes
+      {Limits::infinity(), "INF"},
+      {-Limits::infinity(), "-INF"},
+      {Limits::quiet_NaN(), "NAN"},
       // Extreme magnitudes are written out in full.
       {Limits::max(), "179769313486232" + std::string(294, '0')},
       {Limits::denorm_min(), "0." + std::string(323, '0') + "494065645841247"},
   };
-  for (const auto& c : cases) EXPECT_EQ(RealToText(c.value), c.text) << "value " << c.value;
+  for (const auto& c : cases)
+    EXPECT_EQ(RealToText(c.value), c.text) << "value " << c.value;
 }
 
 TEST(NumberText, TextToRealScansLenientlyAndBeyondTheDoubleRangeGivesInfinityOrZeroButNeverNan) {
   const std::string manyDigits(500, '9');
-  const struct { std::string text; double value; } cases[] = {
-      {"", 0.0}, {"1.5", 1.5}, {".5", 0.5}, {"1,5", 15.0}, {" 1 000 ", 1000.0}, {"+5", 5.0}, {"--5", -5.0},
-      {"3-", 3.0}, {"1.2.3", 1.2}, {"12abc", 12.0}, {"1x2", 12.0}, {"abc", 0.0}, {"1e3", 1000.0},
-      {"1E-2", 0.01}, {"2.5e1", 25.0}, {"1.5e+2", 150.0}, {"1e", 1.0}, {"e5", 0.0}, {"-", -0.0},
-      {"0.3", 0.30000000000000004}, {"30,5", 305.0}, {"144", 144.0}, {"-30", -30.0},
-      {"4.02469094287112", 4.02469094287112}, {"1e1e1", 10.0}, {"5e 3", 5.0}, {"\x80" "7\xff", 7.0},
-      {"1e999", Limits::infinity()}, {"-1e999", -Limits::infinity()}, {"1e2147483647", Limits::infinity()},
-      {"1e-2147483648", 0.0}, {"1e-99999", 0.0}, {"0e99999", 0.0}, {"-0e99999", -0.0}, {"1e-400", 0.0},
-      {manyDigits, Limits::infinity()}, {manyDigits + "e-99999", 0.0}, {"0." + manyDigits, 1.0},
+  const struct {
+    std::string text;
+    double value;
+  } cases[] = {
+      {"", 0.0},
+      {"1.5", 1.5},
+      {".5", 0.5},
+      {"1,5", 15.0},
+      {" 1 000 ", 1000.0},
+      {"+5", 5.0},
+      {"--5", -5.0},
+      {"3-", 3.0},
+      {"1.2.3", 1.2},
+      {"12abc", 12.0},
+      {"1x2", 12.0},
+      {"abc", 0.0},
+      {"1e3", 1000.0},
+      {"1E-2", 0.01},
+      {"2.5e1", 25.0},
+      {"1.5e+2", 150.0},
+      {"1e", 1.0},
+      {"e5", 0.0},
+      {"-", -0.0},
+      {"0.3", 0.30000000000000004},
+      {"30,5", 305.0},
+      {"144", 144.0},
+      {"-30", -30.0},
+      {"4.02469094287112", 4.02469094287112},
+      {"1e1e1", 10.0},
+      {"5e 3", 5.0},
+      {"\x80"
+       "7\xff",
+       7.0},
+      {"1e999", Limits::infinity()},
+      {"-1e999", -Limits::infinity()},
+      {"1e2147483647", Limits::infinity()},
+      {"1e-2147483648", 0.0},
+      {"1e-99999", 0.0},
+      {"0e99999", 0.0},
+      {"-0e99999", -0.0},
+      {"1e-400", 0.0},
+      {manyDigits, Limits::infinity()},
+      {manyDigits + "e-99999", 0.0},
+      {"0." + manyDigits, 1.0},
   };
   for (const auto& c : cases)
-    EXPECT_TRUE(SameBits(TextToReal(c.text), c.value)) << c.text.substr(0, 20) << " gave " << TextToReal(c.text);
+    EXPECT_TRUE(SameBits(TextToReal(c.text), c.value))
+        << c.text.substr(0, 20) << " gave " << TextToReal(c.text);
   // An underflowing exponent fades through the denormals, silently.
   EXPECT_GT(TextToReal("1e-320"), 0.0);
   EXPECT_LT(TextToReal("1e-320"), Limits::min());
 }
 
 TEST(NumberText, TextToIntegerReadsDigitsAfterAnOptionalSignAndWraps) {
-  const struct { const char* text; std::int32_t value; } cases[] = {
-      {"", 0}, {"-12", -12}, {"+12", 12}, {" 12", 0}, {"12.7", 12}, {"12abc", 12}, {"-", 0},
-      {"2147483648", INT32_MIN}, {"4294967297", 1}, {"1e3", 1}, {"-2147483648", INT32_MIN}, {"+-1", 0},
+  const struct {
+    const char* text;
+    std::int32_t value;
+  } cases[] = {
+      {"", 0},
+      {"-12", -12},
+      {"+12", 12},
+      {" 12", 0},
+      {"12.7", 12},
+      {"12abc", 12},
+      {"-", 0},
+      {"2147483648", INT32_MIN},
+      {"4294967297", 1},
+      {"1e3", 1},
+      {"-2147483648", INT32_MIN},
+      {"+-1", 0},
       {"99999999999999999999", 1661992959},
   };
-  for (const auto& c : cases) EXPECT_EQ(TextToInteger(c.text), c.value) << "text \"" << c.text << "\"";
+  for (const auto& c : cases)
+    EXPECT_EQ(TextToInteger(c.text), c.value) << "text \"" << c.text << "\"";
 }
 
 TEST(NumberText, RealToIntegerRoundsTiesToEvenAndKeepsTheLow32Bits) {
-  const struct { long double value; std::int32_t result; } cases[] = {
-      {2.5L, 2}, {3.5L, 4}, {-2.5L, -2}, {2.4999L, 2}, {1e10L, 1410065408}, {-0.5L, 0}, {2147483648.0L, INT32_MIN},
+  const struct {
+    long double value;
+    std::int32_t result;
+  } cases[] = {
+      {2.5L, 2},
+      {3.5L, 4},
+      {-2.5L, -2},
+      {2.4999L, 2},
+      {1e10L, 1410065408},
+      {-0.5L, 0},
+      {2147483648.0L, INT32_MIN},
       // The 64-bit range ends the rounding; beyond it, and for NaN, the result is 0.
-      {-9223372036854775808.0L, 0}, {9223372036854775807.0L, -1}, {9223372036854775808.0L, 0},
-      {1e300L, 0}, {-1e300L, 0}, {Limits::infinity(), 0}, {-Limits::infinity(), 0}, {Limits::quiet_NaN(), 0},
+      {-9223372036854775808.0L, 0},
+      {9223372036854775807.0L, -1},
+      {9223372036854775808.0L, 0},
+      {1e300L, 0},
+      {-1e300L, 0},
+      {Limits::infinity(), 0},
+      {-Limits::infinity(), 0},
+      {Limits::quiet_NaN(), 0},
   };
-  for (const auto& c : cases) EXPECT_EQ(RealToInteger(c.value), c.result) << "value " << double(c.value);
+  for (const auto& c : cases)
+    EXPECT_EQ(RealToInteger(c.value), c.result) << "value " << double(c.value);
 }
 
 TEST(NumberText, RealToIntegerIgnoresTheCallersRoundingMode) {
@@ -91,8 +182,10 @@ TEST(NumberText, TextOperationsCountFromOne) {
   EXPECT_EQ(TextPosition("x", "abc"), 0);
   EXPECT_EQ(TextPosition("", "abc"), 0) << "an empty part is never found";
 
-  const struct { int position, count; const char* after; } deletions[] = {
-      {2, 2, "adef"}, {5, 99, "abcd"}, {7, 1, "abcdef"}, {0, 1, "abcdef"}, {1, INT_MAX, ""}};
+  const struct {
+    int position, count;
+    const char* after;
+  } deletions[] = {{2, 2, "adef"}, {5, 99, "abcd"}, {7, 1, "abcdef"}, {0, 1, "abcdef"}, {1, INT_MAX, ""}};
   for (const auto& d : deletions) {
     std::string text = "abcdef";
     DeleteText(text, d.position, d.count);

@@ -29,16 +29,21 @@ TEST(TObj, DestructionRunsEventThenAutoFreeInOrderThenSubclass) {
   Log log;
   auto* obj = new ProbeObj(&log);
   std::pair<Log*, std::string> first{&log, "auto 1"}, second{&log, "auto 2"};
-  obj->SetOnDestroy([](void* data, TObj* object) {
-    auto* log = static_cast<Log*>(data);
-    log->push_back(object->DestructionUnderWay() ? "event(under way)" : "event");
-    if (object->OnDestroyProc() != nullptr) log->push_back("event still set");  // forgotten before it runs
-  }, &log);
+  obj->SetOnDestroy(
+      [](void* data, TObj* object) {
+        auto* log = static_cast<Log*>(data);
+        log->push_back(object->DestructionUnderWay() ? "event(under way)" : "event");
+        if (object->OnDestroyProc() != nullptr)
+          log->push_back("event still set");  // forgotten before it runs
+      },
+      &log);
   for (auto* step : {&first, &second}) {
-    obj->AddAutoFree([](void* s) {
-      auto* step = static_cast<std::pair<Log*, std::string>*>(s);
-      step->first->push_back(step->second);
-    }, step);
+    obj->AddAutoFree(
+        [](void* s) {
+          auto* step = static_cast<std::pair<Log*, std::string>*>(s);
+          step->first->push_back(step->second);
+        },
+        step);
   }
   obj->Free();
   EXPECT_EQ(log, (Log{"before", "event(under way)", "auto 1", "auto 2", "subclass"}));
@@ -48,12 +53,14 @@ TEST(TObj, FreeWhileReferencedWaitsForTheLastReleaseAndDestroysOnce) {
   int events = 0;
   Log log;
   auto* obj = new ProbeObj(&log);
-  obj->SetOnDestroy([](void* count, TObj* object) {
-    ++*static_cast<int*>(count);
-    object->AddRef();  // references taken during destruction destroy nothing twice
-    object->Release();
-    object->Free();
-  }, &events);
+  obj->SetOnDestroy(
+      [](void* count, TObj* object) {
+        ++*static_cast<int*>(count);
+        object->AddRef();  // references taken during destruction destroy nothing twice
+        object->Release();
+        object->Free();
+      },
+      &events);
   obj->AddRef();
   obj->AddRef();
   obj->Free();
@@ -72,13 +79,18 @@ int slot[8];
 template <class List>
 auto Items(const List& list) {
   std::vector<decltype(list.Get(0))> items;
-  for (std::int32_t i = 0; i < list.Count(); ++i) items.push_back(list.Get(i));
+  for (std::int32_t i = 0; i < list.Count(); ++i)
+    items.push_back(list.Get(i));
   return items;
 }
 
 TEST(TList, EditsOutsideTheListAreClampedOrIgnored) {
   // expected: the slot numbers left of 0..4.
-  const struct { const char* name; void (*edit)(TList*); std::vector<int> expected; } rows[] = {
+  const struct {
+    const char* name;
+    void (*edit)(TList*);
+    std::vector<int> expected;
+  } rows[] = {
       {"insert in middle", [](TList* l) { l->Insert(2, &slot[7]); }, {0, 1, 7, 2, 3, 4}},
       {"insert past end appends", [](TList* l) { l->Insert(99, &slot[7]); }, {0, 1, 2, 3, 4, 7}},
       {"insert before start prepends", [](TList* l) { l->Insert(-3, &slot[7]); }, {7, 0, 1, 2, 3, 4}},
@@ -93,10 +105,12 @@ TEST(TList, EditsOutsideTheListAreClampedOrIgnored) {
   };
   for (const auto& row : rows) {
     auto* list = new TList();
-    for (int i = 0; i < 5; ++i) list->Add(&slot[i]);
+    for (int i = 0; i < 5; ++i)
+      list->Add(&slot[i]);
     row.edit(list);
     std::vector<void*> expected;
-    for (int n : row.expected) expected.push_back(&slot[n]);
+    for (int n : row.expected)
+      expected.push_back(&slot[n]);
     EXPECT_EQ(Items(*list), expected) << row.name;
     EXPECT_EQ(list->Get(-1), nullptr) << row.name;
     EXPECT_EQ(list->Get(list->Count()), nullptr) << row.name;
@@ -107,7 +121,8 @@ TEST(TList, EditsOutsideTheListAreClampedOrIgnored) {
 TEST(TList, GrowsPastAZeroGrowthStepAndIsUsableAfterClear) {
   auto* list = new TList();
   list->SetGrowthStep(0);
-  for (int i = 0; i < 9; ++i) list->Add(&slot[i % 8]);
+  for (int i = 0; i < 9; ++i)
+    list->Add(&slot[i % 8]);
   list->Clear();
   list->Add(&slot[1]);
   EXPECT_EQ(Items(*list), std::vector<void*>{&slot[1]});

@@ -1,8 +1,8 @@
 // Button, edit and label elements on a real form: what reaches the linked
 // probes, in order, and what the controls show.
 
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <tuple>
@@ -84,20 +84,27 @@ TEST_F(EditTest, EnterKey) {
   } rows[] = {
       {"unlinked: a key like any other", false, false, true, "hello", {"keydown:Integer:13"}},
       {"linked, unanswered: the edit empties itself silently", true, false, true, "", {"enter:String:hello"}},
-      {"linked, answered: the answer stays", true, true, true, "reply", {"enter:String:hello", "change:String:reply"}},
+      {"linked, answered: the answer stays",
+       true,
+       true,
+       true,
+       "reply",
+       {"enter:String:hello", "change:String:reply"}},
       {"linked, no provider: swallowed, nothing fired", true, false, false, "hello", {}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     auto edit = MakeEdit();
     ProbeElement enter(log_, "enter");
-    if (row.linked) edit->onEnter = MakeLink<&ProbeElement::recordAndFirePoint>(&enter);
+    if (row.linked)
+      edit->onEnter = MakeLink<&ProbeElement::recordAndFirePoint>(&enter);
     if (row.answered) {
       enter.onRecord = MakeLink<&EnterAnswer::answerPoint>(&answer);
       answer.reply = MakeLink<&THIEdit::setTextPoint>(edit.get());
     }
     FireText(MakeLink<&THIEdit::setTextSilentPoint>(edit.get()), "hello");
-    if (!row.hasProvider) edit->textProvider = TTextProvider{};
+    if (!row.hasProvider)
+      edit->textProvider = TTextProvider{};
     Focus(*edit);
     log_.clear();
     SendMessageA(HandleOf(edit->control), WM_KEYDOWN, VK_RETURN, 0x001C0001);
@@ -137,7 +144,8 @@ TEST_F(ButtonTest, EveryClickDeliversRealZeroAndTheDefaultRoleGoesWithTheButton)
     EXPECT_TRUE(style & BS_MULTILINE);
     EXPECT_EQ((style & BS_DEFPUSHBUTTON) != 0, isDefault);
     EXPECT_EQ(form_->defaultButton, isDefault ? button->control : nullptr);
-    for (int i = 0; i < 2; ++i) SendMessageA(window, BM_CLICK, 0, 0);
+    for (int i = 0; i < 2; ++i)
+      SendMessageA(window, BM_CLICK, 0, 0);
     EXPECT_EQ(log, CallLog(2, "click:Real:0"));
     button.reset();
     EXPECT_EQ(form_->defaultButton, nullptr);
@@ -150,11 +158,18 @@ using LabelTest = FormFixture;
 // tests/app and in window_settings_test.
 TEST_F(LabelTest, HoverLookWhileTheMouseIsOver) {
   constexpr std::uint32_t kBlue = 0xFF0000, kRed = 0x0000FF;
-  const struct { std::uint32_t hoverColour; bool hoverUnderline; std::uint32_t colour; std::uint8_t style; } rows[] = {
-      {0, false, kBlue, kFontBold},  {kRed, false, kRed, kFontBold},
-      {0, true, kBlue, kFontBold | kFontUnderline}, {kRed, true, kRed, kFontBold | kFontUnderline}};
+  const struct {
+    std::uint32_t hoverColour;
+    bool hoverUnderline;
+    std::uint32_t colour;
+    std::uint8_t style;
+  } rows[] = {{0, false, kBlue, kFontBold},
+              {kRed, false, kRed, kFontBold},
+              {0, true, kBlue, kFontBold | kFontUnderline},
+              {kRed, true, kRed, kFontBold | kFontUnderline}};
   for (const auto& row : rows) {
-    SCOPED_TRACE(::testing::Message() << "hover colour " << row.hoverColour << ", underline " << row.hoverUnderline);
+    SCOPED_TRACE(::testing::Message()
+                 << "hover colour " << row.hoverColour << ", underline " << row.hoverUnderline);
     auto label = Make<THILabel>([&](THILabel& l) {
       l.caption = "Info";
       l.font = TFontRec{"MS Sans Serif", 8, kFontBold, kBlue, 1};

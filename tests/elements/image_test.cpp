@@ -1,8 +1,8 @@
 // Picture elements on a real form: the painted pixels of the fitted picture
 // and its background bands.
 
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -23,7 +23,8 @@ constexpr COLORREF kPictureColour = RGB(0, 160, 0), kBackground = RGB(200, 0, 20
 HBITMAP SolidBitmap(int width, int height) {
   const BITMAPINFO info = testing::DibInfo(width, height);
   std::uint32_t* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+  HBITMAP bitmap =
+      CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
   std::fill(bits, bits + width * height, testing::ToPixel(kPictureColour));
   return bitmap;
 }
@@ -42,7 +43,8 @@ class ImageTest : public testing::FormFixture {
       image.colour = kBackground;
       image.autoSize = autoSize;
       image.drawRoutine = image.FittedDrawRoutine();
-      if (bitmapWidth > 0) image.SetBitmapHandle(SolidBitmap(bitmapWidth, bitmapHeight));
+      if (bitmapWidth > 0)
+        image.SetBitmapHandle(SolidBitmap(bitmapWidth, bitmapHeight));
       image.SetSmoothScaling(true);
       image.captureMouse = false;
     });
@@ -78,7 +80,9 @@ TEST_F(ImageTest, FittedPictureLeavesBandsOfTheBackgroundColour) {
     // A client smaller than the control would leave unpainted pixels.
     EXPECT_EQ(Painted(*image, width, height)->FirstMismatch([&](int x, int y) {
       return PtInRect(&row.picture, POINT{x, y}) ? kPictureColour : kBackground;
-    }), "") << row.name;
+    }),
+              "")
+        << row.name;
   }
 }
 

@@ -35,7 +35,8 @@ class MainFormTest : public ::testing::Test {
     RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kTestIniFile).c_str());
     DeleteFileA((ProgramDirectory() + kTestIniFile).c_str());
   }
-  // A main form set up the way the calculator's is, its events linked to probes, plus what `configure` writes.
+  // A main form set up the way the calculator's is, its events linked to probes, plus what `configure`
+  // writes.
   template <class Configure = void (*)(THIMainForm&)>
   THIMainForm& MakeForm(Configure configure = [](THIMainForm&) {}) {
     forms_.push_back(std::make_unique<THIMainForm>());
@@ -50,8 +51,11 @@ class MainFormTest : public ::testing::Test {
     form.SetIcon(nullptr);
     form.SetAppToolWindow(0);
     const std::pair<THI_Event THIMainForm::*, const char*> events[] = {
-        {&THIMainForm::onStart, "start"}, {&THIMainForm::onShow, "show"}, {&THIMainForm::onClose, "close"},
-        {&THIMainForm::onActivate, "activate"}, {&THIMainForm::onDeactivate, "deactivate"}};
+        {&THIMainForm::onStart, "start"},
+        {&THIMainForm::onShow, "show"},
+        {&THIMainForm::onClose, "close"},
+        {&THIMainForm::onActivate, "activate"},
+        {&THIMainForm::onDeactivate, "deactivate"}};
     for (const auto& [event, name] : events) {
       probes_.push_back(std::make_unique<ProbeElement>(log_, name));
       form.*event = MakeLink<&ProbeElement::recordPoint>(probes_.back().get());
@@ -106,16 +110,18 @@ TEST_F(MainFormTest, AFormFreedBeforeTheStartRoutineIsNotStarted) {
 // application; nothing reaches a handler after that, not even an activation.
 TEST_F(MainFormTest, ClosingAndItsGuardThenActivation) {
   const struct {
-    const char* guard;  // nullptr: no guard linked
+    const char* guard;    // nullptr: no guard linked
     std::int32_t answer;  // for "Integer"
     bool closes;
   } rows[] = {{nullptr, 0, true}, {"Integer", 1, false}, {"Integer", 0, true}, {"NULL", 0, true}};
   for (const auto& row : rows) {
     SCOPED_TRACE(::testing::Message() << (row.guard ? row.guard : "no guard") << " " << row.answer);
     ProbeElement guard(log_, "guard");
-    if (row.guard != nullptr && std::string(row.guard) == "Integer") SetInteger(guard.answer, row.answer);
+    if (row.guard != nullptr && std::string(row.guard) == "Integer")
+      SetInteger(guard.answer, row.answer);
     THIMainForm& form = MakeForm([&](THIMainForm& f) {
-      if (row.guard != nullptr) f.closeGuardLink = MakeLink<&ProbeElement::answerPoint>(&guard);
+      if (row.guard != nullptr)
+        f.closeGuardLink = MakeLink<&ProbeElement::answerPoint>(&guard);
     });
     Start();
     SendMessageA(WindowOf(form), WM_CLOSE, 0, 0);
@@ -123,8 +129,10 @@ TEST_F(MainFormTest, ClosingAndItsGuardThenActivation) {
     for (WPARAM state : {WPARAM{WA_ACTIVE}, WPARAM{WA_INACTIVE}, MAKEWPARAM(WA_INACTIVE, 1)})
       SendMessageA(WindowOf(form), WM_ACTIVATE, state, 0);
     CallLog expected = row.guard != nullptr ? CallLog{"guard:NULL:"} : CallLog{};
-    if (row.closes) expected.push_back("close:NULL:");
-    else expected.insert(expected.end(), {"activate:NULL:", "deactivate:NULL:", "deactivate:NULL:"});
+    if (row.closes)
+      expected.push_back("close:NULL:");
+    else
+      expected.insert(expected.end(), {"activate:NULL:", "deactivate:NULL:", "deactivate:NULL:"});
     EXPECT_EQ(log_, expected);
     EXPECT_EQ(LinksEnabled(), !row.closes);
     EXPECT_EQ(QuitPosted(), row.closes);
@@ -136,9 +144,12 @@ TEST_F(MainFormTest, ClosingAndItsGuardThenActivation) {
 // A key that holds ".ini\" (in that case) names an ini file in the program's
 // folder; any other key names a registry key.
 TEST_F(MainFormTest, PositionRoundTripsThroughTheRegistryOrTheIniFile) {
-  const struct { std::string key; bool ini; } rows[] = {
-      {"LobrinElementTests\\Main", false}, {std::string(kTestIniFile) + "\\Main", true},
-      {"LobrinElementTests\\Tests.INI\\Main", false}};
+  const struct {
+    std::string key;
+    bool ini;
+  } rows[] = {{"LobrinElementTests\\Main", false},
+              {std::string(kTestIniFile) + "\\Main", true},
+              {"LobrinElementTests\\Tests.INI\\Main", false}};
   for (const auto& [key, ini] : rows) {
     THIMainForm& first = MakeForm([&](THIMainForm& f) { f.positionKey = key; });
     Start();
@@ -146,16 +157,20 @@ TEST_F(MainFormTest, PositionRoundTripsThroughTheRegistryOrTheIniFile) {
     SetControlSize(first.control, 300, 200);
     SendMessageA(WindowOf(first), WM_CLOSE, 0, 0);
     HKEY stored = nullptr;
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, ("Software\\" + key).c_str(), 0, KEY_READ, &stored) == ERROR_SUCCESS,
-              !ini) << key;
+    EXPECT_EQ(
+        RegOpenKeyExA(HKEY_CURRENT_USER, ("Software\\" + key).c_str(), 0, KEY_READ, &stored) == ERROR_SUCCESS,
+        !ini)
+        << key;
     RegCloseKey(stored);
-    EXPECT_EQ(GetFileAttributesA((ProgramDirectory() + kTestIniFile).c_str()) != INVALID_FILE_ATTRIBUTES, ini) << key;
+    EXPECT_EQ(GetFileAttributesA((ProgramDirectory() + kTestIniFile).c_str()) != INVALID_FILE_ATTRIBUTES, ini)
+        << key;
     ForgetForms();
     THIMainForm& second = MakeForm([&](THIMainForm& f) { f.positionKey = key; });
     Start();  // the first show loads the position
     TControl* c = second.control;
     EXPECT_EQ((std::vector<int>{ControlLeft(c), ControlTop(c), ControlWidth(c), ControlHeight(c)}),
-              (std::vector<int>{37, 41, 300, 200})) << key;
+              (std::vector<int>{37, 41, 300, 200}))
+        << key;
     ForgetForms();
     ForgetStoredPositions();
   }

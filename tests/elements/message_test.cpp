@@ -27,7 +27,8 @@ class MessageElement : public ::testing::Test {
   void Show(int button, TData& value) {
     std::thread answer([this, button] {
       box_ = gui::WaitForMessageBox(GetCurrentProcessId(), 5000);
-      if (box_.window != nullptr) gui::PressButton(box_.window, button, 5000);
+      if (box_.window != nullptr)
+        gui::PressButton(box_.window, button, 5000);
     });
     FireInPlace(MakeLink<&THIMessage::showPoint>(&message_), value);
     answer.join();

@@ -1,10 +1,10 @@
 #include "elements/win/win.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 #include <algorithm>
 #include <string>
 #include <vector>
-#include <gtest/gtest.h>
 
 #include "elements/font_height.h"
 #include "tests/elements/win_fixture.h"
@@ -17,7 +17,9 @@ namespace {
 using namespace testing;
 
 HWND WindowOf(const THIWin& element) { return element.control->handle; }
-DWORD StyleOf(const THIWin& element, int which = GWL_STYLE) { return GetWindowLongA(WindowOf(element), which); }
+DWORD StyleOf(const THIWin& element, int which = GWL_STYLE) {
+  return GetWindowLongA(WindowOf(element), which);
+}
 
 using WinInit = FormFixture;
 
@@ -41,8 +43,8 @@ TEST_F(WinInit, EdgeStyleAndEdgeKindOnTheRealWindow) {
       {false, EdgeStyle::kSunken, EdgeKind::kUnchanged, WS_EX_CLIENTEDGE, false},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(::testing::Message() << (row.edit ? "edit " : "label ") << int(row.edgeStyle) << "/"
-                                      << int(row.edgeKind));
+    SCOPED_TRACE(::testing::Message()
+                 << (row.edit ? "edit " : "label ") << int(row.edgeStyle) << "/" << int(row.edgeKind));
     auto configure = [&](THIWin& e) { e.edgeStyle = row.edgeStyle, e.edgeKind = row.edgeKind; };
     std::unique_ptr<THIWin> element =
         row.edit ? std::unique_ptr<THIWin>(Make<TestEdit>(configure)) : Make<TestLabel>(configure);
@@ -55,7 +57,8 @@ TEST_F(WinInit, EdgeStyleAndEdgeKindOnTheRealWindow) {
 TEST_F(WinInit, TabOrdersVisibilityAndStackingOrder) {
   SetControlVisible(form_, true);  // tab stops are collected from a visible form
   TControl* made[] = {MakeEdit(form_, 0), MakeEdit(form_, 0), MakeEdit(form_, 0)};
-  for (TControl* c : made) HandleOf(c);
+  for (TControl* c : made)
+    HandleOf(c);
   auto asMade = Make<TestEdit>([](THIWin& e) { e.tabOrder = 0; });
   EXPECT_TRUE(asMade->control->tabStop);
   EXPECT_EQ(asMade->control->tabOrder, 4) << "0 keeps the order given at creation";
@@ -68,8 +71,9 @@ TEST_F(WinInit, TabOrdersVisibilityAndStackingOrder) {
   EXPECT_EQ(third->control->focusKeys, kFocusKeyTab);
   EXPECT_NE(StyleOf(*third) & WS_VISIBLE, 0u);
   EXPECT_EQ(GetWindow(form_->handle, GW_CHILD), WindowOf(*third)) << "the latest element lies on top";
-  EXPECT_EQ((std::vector<int>{made[0]->tabOrder, made[1]->tabOrder, made[2]->tabOrder, asMade->control->tabOrder}),
-            (std::vector<int>{1, 2, 4, 5}))
+  EXPECT_EQ(
+      (std::vector<int>{made[0]->tabOrder, made[1]->tabOrder, made[2]->tabOrder, asMade->control->tabOrder}),
+      (std::vector<int>{1, 2, 4, 5}))
       << "tab stops at or above 3 move up by one";
 }
 
@@ -77,10 +81,13 @@ TEST_F(WinInit, FontFromTheRecordAtTheScreenResolutionOrTheParents) {
   auto element = Make<TestLabel>([](THIWin& e) {
     e.font = TFontRec{"Arial", 10, kFontBold | kFontUnderline | 0x30, 0x0000FF, 1};
   });
-  EXPECT_EQ(element->control->font->FontStyle(), kFontBold | kFontUnderline) << "bits above the four are ignored";
+  EXPECT_EQ(element->control->font->FontStyle(), kFontBold | kFontUnderline)
+      << "bits above the four are ignored";
   EXPECT_EQ(element->control->font->Colour(), 0x0000FFu);
   LOGFONTA lf{};
-  ASSERT_NE(GetObjectA(reinterpret_cast<HFONT>(SendMessageA(WindowOf(*element), WM_GETFONT, 0, 0)), sizeof lf, &lf), 0);
+  ASSERT_NE(
+      GetObjectA(reinterpret_cast<HFONT>(SendMessageA(WindowOf(*element), WM_GETFONT, 0, 0)), sizeof lf, &lf),
+      0);
   EXPECT_STREQ(lf.lfFaceName, "Arial");
   EXPECT_EQ(lf.lfHeight, -13) << "10 points at the 96 dpi of a Wine prefix";
   EXPECT_EQ(FontHeightAtDpi(8, 120), -13) << "the height follows the resolution it is given";
@@ -93,7 +100,8 @@ TEST_F(WinInit, FontFromTheRecordAtTheScreenResolutionOrTheParents) {
     e.parentFont = true;
     e.font = TFontRec{"Arial", 14, kFontItalic, 0x0000FF, 1};
   });
-  EXPECT_TRUE(child->control->font->SameData(*form_->font)) << "parentFont ignores the record, its colour too";
+  EXPECT_TRUE(child->control->font->SameData(*form_->font))
+      << "parentFont ignores the record, its colour too";
 }
 
 class WinEvents : public FormFixture {
@@ -102,11 +110,14 @@ class WinEvents : public FormFixture {
   template <class Element, class Configure>
   std::unique_ptr<Element> MakeWired(Configure configure) {
     const std::pair<THI_Event THIWin::*, const char*> events[] = {
-        {&THIWin::onKeyDown, "keydown"}, {&THIWin::onKeyUp, "keyup"},   {&THIWin::onChar, "char"},
-        {&THIWin::onMouseDown, "down"},  {&THIWin::onMouseMove, "move"}, {&THIWin::onMouseUp, "up"},
-        {&THIWin::onMouseWheel, "wheel"}, {&THIWin::onFocus, "focus"},  {&THIWin::onBlur, "blur"},
-        {&THIWin::onDoubleClick, "dblclick"}, {&THIWin::onResize, "resize"}, {&THIWin::onShow, "show"},
-        {&THIWin::onMove, "moved"}, {&THIWin::onMouseEnter, "enter"}, {&THIWin::onMouseLeave, "leave"}};
+        {&THIWin::onKeyDown, "keydown"},  {&THIWin::onKeyUp, "keyup"},
+        {&THIWin::onChar, "char"},        {&THIWin::onMouseDown, "down"},
+        {&THIWin::onMouseMove, "move"},   {&THIWin::onMouseUp, "up"},
+        {&THIWin::onMouseWheel, "wheel"}, {&THIWin::onFocus, "focus"},
+        {&THIWin::onBlur, "blur"},        {&THIWin::onDoubleClick, "dblclick"},
+        {&THIWin::onResize, "resize"},    {&THIWin::onShow, "show"},
+        {&THIWin::onMove, "moved"},       {&THIWin::onMouseEnter, "enter"},
+        {&THIWin::onMouseLeave, "leave"}};
     auto element = Make<Element>([&](THIWin& e) {
       for (const auto& [event, name] : events) {
         probes_.push_back(std::make_unique<ProbeElement>(log_, name));
@@ -185,37 +196,50 @@ TEST_F(WinEvents, WindowMessagesFireTheirEvents) {
   });
   SetControlSize(element->control, 90, 30);
   SetControlVisible(element->control, true);
-  const std::pair<UINT, WPARAM> messages[] = {
-      {WM_LBUTTONDOWN, MK_LBUTTON}, {WM_LBUTTONUP, 0}, {WM_RBUTTONDOWN, MK_RBUTTON}, {WM_LBUTTONDBLCLK, MK_LBUTTON},
-      {WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA))}, {WM_MOUSELEAVE, 0},
-      {WM_MOVE, 0}, {WM_SETFOCUS, 0}, {WM_KILLFOCUS, 0}, {kPrivate, 0}};
-  for (auto [message, keys] : messages) SendMessageA(WindowOf(*element), message, keys, MAKELPARAM(3, 4));
+  const std::pair<UINT, WPARAM> messages[] = {{WM_LBUTTONDOWN, MK_LBUTTON},
+                                              {WM_LBUTTONUP, 0},
+                                              {WM_RBUTTONDOWN, MK_RBUTTON},
+                                              {WM_LBUTTONDBLCLK, MK_LBUTTON},
+                                              {WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA))},
+                                              {WM_MOUSELEAVE, 0},
+                                              {WM_MOVE, 0},
+                                              {WM_SETFOCUS, 0},
+                                              {WM_KILLFOCUS, 0},
+                                              {kPrivate, 0}};
+  for (auto [message, keys] : messages)
+    SendMessageA(WindowOf(*element), message, keys, MAKELPARAM(3, 4));
   EXPECT_EQ(element->lastMouseX, 3);
   EXPECT_EQ(element->lastMouseY, 4);
   ASSERT_GE(log_.size(), 3u);
   EXPECT_EQ(log_[2], "enter:NULL:") << "the first mouse message, after resize and show, means enter";
   log_.erase(std::remove(log_.begin(), log_.end(), "enter:NULL:"), log_.end());
   EXPECT_EQ(log_, (CallLog{"resize:NULL:", "show:NULL:", "down:Integer:0", "up:Integer:0", "down:Integer:1",
-                           "dblclick:Integer:0", "wheel:Integer:-120", "leave:NULL:", "moved:NULL:", "focus:NULL:",
-                           "blur:NULL:"}));
+                           "dblclick:Integer:0", "wheel:Integer:-120",
+                           "leave:NULL:", "moved:NULL:", "focus:NULL:", "blur:NULL:"}));
   EXPECT_EQ(previousCalls, 1);
 }
 
 TEST_F(WinEvents, SizeLimitLinksCorrectAProposedSize) {
   ProbeElement limit(log_, "limit");
-  auto element =
-      MakeWired<TestEdit>([&](THIWin& e) { e.heightLimitLink = MakeLink<&ProbeElement::answerPoint>(&limit); });
+  auto element = MakeWired<TestEdit>(
+      [&](THIWin& e) { e.heightLimitLink = MakeLink<&ProbeElement::answerPoint>(&limit); });
   // The answer 0 keeps the proposed height, 5 grows it, NULL leaves the proposal.
-  const struct { bool null; std::int32_t answer; int height; } rows[] = {{false, 0, 20}, {false, 5, 25}, {true, 0, 50}};
+  const struct {
+    bool null;
+    std::int32_t answer;
+    int height;
+  } rows[] = {{false, 0, 20}, {false, 5, 25}, {true, 0, 50}};
   for (const auto& row : rows) {
-    if (row.null) SetNull(limit.answer);
-    else SetInteger(limit.answer, row.answer);
+    if (row.null)
+      SetNull(limit.answer);
+    else
+      SetInteger(limit.answer, row.answer);
     SetWindowPos(WindowOf(*element), nullptr, 0, 0, 80, 50, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(ControlWidth(element->control), 80);
     EXPECT_EQ(ControlHeight(element->control), row.height) << row.null << " " << row.answer;
   }
-  EXPECT_EQ(log_, (CallLog{"limit:Integer:30", "resize:NULL:", "limit:Integer:30", "resize:NULL:",
-                           "limit:Integer:25", "resize:NULL:"}))
+  EXPECT_EQ(log_, (CallLog{"limit:Integer:30", "resize:NULL:", "limit:Integer:30",
+                           "resize:NULL:", "limit:Integer:25", "resize:NULL:"}))
       << "the link is asked with the proposed change";
 }
 

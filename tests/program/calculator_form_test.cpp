@@ -22,8 +22,10 @@ int g_allocations = 0;
 }  // namespace
 
 void* operator new(std::size_t size) {
-  if (g_counting) ++g_allocations;
-  if (void* block = std::malloc(size != 0 ? size : 1)) return block;
+  if (g_counting)
+    ++g_allocations;
+  if (void* block = std::malloc(size != 0 ? size : 1))
+    return block;
   throw std::bad_alloc();
 }
 void* operator new[](std::size_t size) { return operator new(size); }
@@ -95,11 +97,12 @@ TEST_F(CalculatorFormTest, BuildsTheWholeGraphWithLinkTrafficOffAndFreesEveryWin
   delete form_;
   form_ = nullptr;
   EXPECT_FALSE(IsWindow(main));
-  for (HWND child : windows) EXPECT_FALSE(IsWindow(child));
+  for (HWND child : windows)
+    EXPECT_FALSE(IsWindow(child));
 }
 
 std::vector<std::pair<TControl*, const char*>> watched;  // the edits whose new texts are recorded, by name
-std::vector<std::string> setTexts;  // every WM_SETTEXT to a watched edit, as "name:text"
+std::vector<std::string> setTexts;                       // every WM_SETTEXT to a watched edit, as "name:text"
 
 // A message hook of the watched edits: records, never handles.
 bool RecordSetText(TControl* control, TMessage& msg, LRESULT&) {
@@ -113,8 +116,9 @@ bool RecordSetText(TControl* control, TMessage& msg, LRESULT&) {
 TEST_F(CalculatorFormTest, ClearEmptiesTheSevenBoxesInHubOrderWithoutCalculating) {
   Start();
   const std::pair<graph::Id, const char*> edits[] = {
-      {graph::HPlaneBwEdit, "HPlaneBw"}, {graph::EPlaneBwEdit, "EPlaneBw"}, {graph::FrequencyEdit, "Frequency"},
-      {graph::HMetersEdit, "HMeters"},   {graph::HFeetEdit, "HFeet"},       {graph::EMetersEdit, "EMeters"},
+      {graph::HPlaneBwEdit, "HPlaneBw"},   {graph::EPlaneBwEdit, "EPlaneBw"},
+      {graph::FrequencyEdit, "Frequency"}, {graph::HMetersEdit, "HMeters"},
+      {graph::HFeetEdit, "HFeet"},         {graph::EMetersEdit, "EMeters"},
       {graph::EFeetEdit, "EFeet"}};
   for (const auto& [edit, name] : edits) {
     Paste(Edit(edit), "7");
@@ -123,7 +127,7 @@ TEST_F(CalculatorFormTest, ClearEmptiesTheSevenBoxesInHubOrderWithoutCalculating
   }
   Click(graph::ClearButton);
   EXPECT_EQ(setTexts, (std::vector<std::string>{"HPlaneBw:", "Frequency:", "HMeters:", "HFeet:", "EFeet:",
-                                                 "EMeters:", "EPlaneBw:"}));
+                                                "EMeters:", "EPlaneBw:"}));
   watched.clear();
 }
 
@@ -153,8 +157,10 @@ TEST_F(CalculatorFormTest, AClickAfterTheFirstTakesNoHeapMemory) {
     g_counting = false;
     EXPECT_EQ(g_allocations, 0) << row.hPlane << " / " << row.ePlane << " / " << row.frequency;
     EXPECT_EQ(GetControlText(Edit(graph::HMetersEdit).control), shown);
-    if (row.hMetres != nullptr) EXPECT_EQ(shown, row.hMetres);
-    else EXPECT_FALSE(shown.empty());
+    if (row.hMetres != nullptr)
+      EXPECT_EQ(shown, row.hMetres);
+    else
+      EXPECT_FALSE(shown.empty());
     EXPECT_FALSE(GetControlText(Edit(graph::EFeetEdit).control).empty());
   }
 }

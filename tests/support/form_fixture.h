@@ -2,8 +2,8 @@
 // Windows tests: the toolkit's process-wide state reset around each test, a
 // hidden application window with one form, and pixels read back from GDI.
 
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -20,7 +20,8 @@ namespace lobrin::testing {
 inline void DrainMessages() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-    if (msg.message != WM_QUIT) DispatchMessageA(&msg);
+    if (msg.message != WM_QUIT)
+      DispatchMessageA(&msg);
 }
 
 // Puts the process-wide state back to "nothing made yet", link traffic off.
@@ -82,7 +83,8 @@ class PixelSurface {
   PixelSurface(int width, int height, COLORREF fill) : width_(width), height_(height) {
     const BITMAPINFO info = DibInfo(width, -height);
     context_ = CreateCompatibleDC(nullptr);
-    section_ = CreateDIBSection(context_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+    section_ =
+        CreateDIBSection(context_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
     old_ = SelectObject(context_, section_);
     std::fill(bits_, bits_ + width * height, ToPixel(fill));
   }

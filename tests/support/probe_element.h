@@ -23,9 +23,9 @@ class ProbeElement {
  public:
   ProbeElement(CallLog& log, std::string name) : log_(log), name_(std::move(name)) {}
 
-  TData answer;          // what answerPoint hands out
-  THI_Event forward;     // where forwardPoint forwards to
-  THI_Event onRecord;    // fired in place by recordAndFirePoint after recording
+  TData answer;                     // what answerPoint hands out
+  THI_Event forward;                // where forwardPoint forwards to
+  THI_Event onRecord;               // fired in place by recordAndFirePoint after recording
   const TData* lastSeen = nullptr;  // borrowed; the value object of the last call
   std::uint16_t lastIndex = 0;
 
@@ -59,7 +59,7 @@ class ProbeElement {
     lastIndex = index;
   }
 
-  CallLog& log_;      // borrowed
+  CallLog& log_;  // borrowed
   std::string name_;
 };
 

@@ -77,11 +77,15 @@ TEST_F(ClosingTest, TheMainFormDecidesEveryCloseAndItsCloseEndsTheLoopAndTheAppl
 }
 
 TEST_F(ClosingTest, MinimisingTheMainFormMinimisesTheApplicationWindowInstead) {
-  AttachHandler(app_, [](TControl*, TMessage& msg, LRESULT&) {
-    if (msg.message != WM_SYSCOMMAND || (msg.wParam & 0xFFF0) != SC_MINIMIZE) return false;
-    Steps().push_back("application window minimises");
-    return true;
-  }, false);
+  AttachHandler(
+      app_,
+      [](TControl*, TMessage& msg, LRESULT&) {
+        if (msg.message != WM_SYSCOMMAND || (msg.wParam & 0xFFF0) != SC_MINIMIZE)
+          return false;
+        Steps().push_back("application window minimises");
+        return true;
+      },
+      false);
   SendMessageA(formHandle_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   testing::DrainMessages();
   EXPECT_EQ(Steps(), Sequence{"application window minimises"});

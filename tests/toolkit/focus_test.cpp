@@ -46,7 +46,8 @@ TEST_F(FocusTest, TabWrapsAroundByTabOrderSkippingWhatCannotTakeTheFocus) {
   ShowAndFocusForm();
   EXPECT_EQ(ControlOfWindow(GetFocus()), a) << "the first tab stop made takes the form's focus";
   Controls visited;
-  for (int i = 0; i < 5; ++i) visited.push_back(Press(VK_TAB));
+  for (int i = 0; i < 5; ++i)
+    visited.push_back(Press(VK_TAB));
   EXPECT_EQ(visited, (Controls{b, c, d, a, b}));
 }
 
@@ -55,9 +56,13 @@ TEST_F(FocusTest, FocusKeysDecideWhichKeysLeaveAnEdit) {
   TControl* edit = MakeEdit(form_, 0);
   TControl* after = MakeEdit(form_, 0);
   TControl* memo = MakeEdit(form_, 1u << kEditMultiLine);
-  const struct { int key; TControl* expected; UINT message = WM_KEYDOWN; } rows[] = {
-      {VK_LEFT, edit}, {VK_RIGHT, edit}, {VK_UP, before}, {VK_DOWN, after}, {VK_PRIOR, before}, {VK_NEXT, after},
-      {VK_TAB, after}, {VK_TAB, edit, WM_KEYUP}};  // a key release never moves the focus
+  const struct {
+    int key;
+    TControl* expected;
+    UINT message = WM_KEYDOWN;
+  } rows[] = {{VK_LEFT, edit},  {VK_RIGHT, edit},        {VK_UP, before},
+              {VK_DOWN, after}, {VK_PRIOR, before},      {VK_NEXT, after},
+              {VK_TAB, after},  {VK_TAB, edit, WM_KEYUP}};  // a key release never moves the focus
   for (const auto& row : rows) {
     Start(edit);
     EXPECT_EQ(Press(row.key, row.message), row.expected) << "key " << row.key << ", message " << row.message;

@@ -21,7 +21,8 @@ constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0
 // A 2 x 2 picture of red, green over blue, yellow stretched over `r`, grey around it.
 auto QuartersIn(RECT r) {
   return [r](int x, int y) {
-    if (x < r.left || x >= r.right || y < r.top || y >= r.bottom) return kGrey;
+    if (x < r.left || x >= r.right || y < r.top || y >= r.bottom)
+      return kGrey;
     const bool right = 2 * (x - r.left) >= r.right - r.left, bottom = 2 * (y - r.top) >= r.bottom - r.top;
     return bottom ? (right ? kYellow : kBlue) : (right ? kGreen : kRed);
   };
@@ -61,8 +62,15 @@ TEST(GraphicTool, FontEqualToParentSharesItsHandleUntilAFieldDiffers) {
 }
 
 TEST(GraphicTool, FontStyleBoldFollowsTheWeightAndTheFaceNameIsCut) {
-  const struct { LONG weightBefore; std::uint8_t style; LONG weightAfter; } rows[] = {
-      {400, kFontBold, 700}, {900, kFontBold, 900}, {800, kFontItalic, 0}, {699, 0, 699},
+  const struct {
+    LONG weightBefore;
+    std::uint8_t style;
+    LONG weightAfter;
+  } rows[] = {
+      {400, kFontBold, 700},
+      {900, kFontBold, 900},
+      {800, kFontItalic, 0},
+      {699, 0, 699},
   };
   for (const auto& row : rows) {
     TGraphicTool* font = MakeFont();
@@ -136,12 +144,19 @@ TEST(Canvas, ProviderContextIsUsedAndGivenBackWithoutOurToolsAndAToolChangedMean
   EXPECT_EQ(log.released, 1);  // nothing left to give back
 }
 
-struct OwnerColours { std::uint32_t background; TGraphicTool* brush; };
+struct OwnerColours {
+  std::uint32_t background;
+  TGraphicTool* brush;
+};
 
 TEST(Canvas, FillRectWithoutOwnBrushFallsBackToTheOwner) {
   TGraphicTool* ownerBrush = MakeBrush();
   ownerBrush->SetColour(kYellow);
-  const struct { bool owner; TGraphicTool* brush; COLORREF expected; } rows[] = {
+  const struct {
+    bool owner;
+    TGraphicTool* brush;
+    COLORREF expected;
+  } rows[] = {
       {true, ownerBrush, kYellow}, {true, nullptr, kBlue}, {false, nullptr, GetSysColor(COLOR_WINDOW)}};
   const auto background = [](void* c) { return static_cast<OwnerColours*>(c)->background; };
   const auto brush = [](void* c) { return static_cast<OwnerColours*>(c)->brush; };
@@ -149,10 +164,12 @@ TEST(Canvas, FillRectWithoutOwnBrushFallsBackToTheOwner) {
     PixelSurface surface(8, 8, kGrey);
     OwnerColours colours{kBlue, row.brush};
     TCanvas* canvas = MakeCanvas();
-    if (row.owner) canvas->SetOwner(TCanvasOwner{&colours, nullptr, background, brush});
+    if (row.owner)
+      canvas->SetOwner(TCanvasOwner{&colours, nullptr, background, brush});
     canvas->SetContext(surface.context(), TContextOwnership::Borrowed);
     canvas->FillRect(RECT{0, 0, 8, 8});
-    EXPECT_EQ(surface.At(3, 3), row.expected) << "owner " << row.owner << ", brush " << (row.brush != nullptr);
+    EXPECT_EQ(surface.At(3, 3), row.expected)
+        << "owner " << row.owner << ", brush " << (row.brush != nullptr);
     canvas->Free();
   }
   ownerBrush->Free();
@@ -191,7 +208,8 @@ TEST(Bitmap, HandleBitsAndSectionAllStretchTheSamePicture) {
       bitmap->SetHandle(section);
     } else {
       ASSERT_TRUE(bitmap->SetDIB(&info, sizeof(BITMAPINFOHEADER), bits, sizeof bits));
-      if (way == 2) ASSERT_TRUE(bitmap->MakeDIBSection());
+      if (way == 2)
+        ASSERT_TRUE(bitmap->MakeDIBSection());
     }
     PixelSurface surface(12, 12, kGrey);
     SetStretchBltMode(surface.context(), COLORONCOLOR);

@@ -37,9 +37,12 @@ TEST(IniFile, ValuesAreDecimalTextAndAnEmptySectionIsASectionOfItsOwn) {
 TEST(ProgramDirectory, CutsAfterTheLastBackslash) {
   const std::pair<const char*, const char*> rows[] = {
       {"C:\\Programs\\Lobrin\\lobrin.exe", "C:\\Programs\\Lobrin\\"},
-      {"C:\\dir\\", "C:\\dir\\"}, {"C:/unix/style.exe", "C:/unix/style.exe"}, {"", ""},
+      {"C:\\dir\\", "C:\\dir\\"},
+      {"C:/unix/style.exe", "C:/unix/style.exe"},
+      {"", ""},
   };
-  for (const auto& [path, directory] : rows) EXPECT_EQ(DirectoryOfPath(path), directory) << path;
+  for (const auto& [path, directory] : rows)
+    EXPECT_EQ(DirectoryOfPath(path), directory) << path;
   char module[MAX_PATH + 1] = {};
   GetModuleFileNameA(nullptr, module, MAX_PATH);
   EXPECT_EQ(ProgramDirectory(), DirectoryOfPath(module));

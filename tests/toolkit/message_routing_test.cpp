@@ -21,7 +21,8 @@ TControl* g_control = nullptr;
 
 // Records the step; frees the control when it is this step's turn; answers.
 bool Step(const std::string& name, const TMessage& msg) {
-  if (msg.message != g_probeMessage) return false;
+  if (msg.message != g_probeMessage)
+    return false;
   if (name == g_freedBy) {
     Steps().push_back(name + " frees");
     g_control->Free();
@@ -82,7 +83,8 @@ TEST_F(MessageRoutingTest, TheFirstStepThatHandlesEndsTheSequence) {
   // The most recently attached handler comes first.
   for (std::size_t n = 1; n <= 6; ++n) {
     g_handledBy = kFullSequence[n - 1];
-    EXPECT_EQ(Send(kPrivateMessage), Sequence(kFullSequence.begin(), kFullSequence.begin() + n)) << g_handledBy;
+    EXPECT_EQ(Send(kPrivateMessage), Sequence(kFullSequence.begin(), kFullSequence.begin() + n))
+        << g_handledBy;
   }
   g_handledBy.clear();
   AttachHandler(label_, &FirstHandler, true);  // attached twice: still one entry
@@ -101,19 +103,28 @@ TEST_F(MessageRoutingTest, WithoutTheLoopOrAfterQuitStepsAreLeftOut) {
 }
 
 TEST_F(MessageRoutingTest, FreeingTheControlDuringDispatchIsDeferredToTheEnd) {
-  const struct { const char* freedBy; UINT message; Sequence expected; } rows[] = {
-      {"message event", kPrivateMessage,
-       {"pre-dispatch", "application event", "message event frees", "message event returns", "label destroyed"}},
-      {"second handler", kPrivateMessage,
-       {"pre-dispatch", "application event", "message event", "second handler frees", "second handler returns",
+  const struct {
+    const char* freedBy;
+    UINT message;
+    Sequence expected;
+  } rows[] = {
+      {"message event",
+       kPrivateMessage,
+       {"pre-dispatch", "application event", "message event frees", "message event returns",
         "label destroyed"}},
+      {"second handler",
+       kPrivateMessage,
+       {"pre-dispatch", "application event", "message event", "second handler frees",
+        "second handler returns", "label destroyed"}},
       // The toolkit's own free message: built-in handling frees, no after-message step.
-      {"", kFreeControlMessage,
+      {"",
+       kFreeControlMessage,
        {"pre-dispatch", "application event", "message event", "second handler", "first handler",
         "additional hook", "label destroyed"}},
   };
   for (const auto& row : rows) {
-    if (label_ == nullptr) MakeProbeLabel();
+    if (label_ == nullptr)
+      MakeProbeLabel();
     g_freedBy = row.freedBy;
     EXPECT_EQ(Send(row.message), row.expected) << "freed by: " << row.freedBy << " " << row.message;
     EXPECT_FALSE(IsWindow(hwnd_)) << "the window goes with its control";
@@ -126,10 +137,12 @@ TEST_F(MessageRoutingTest, DestroyingAParentHidesItFirstThenFreesTheLastChildFir
   MakeLabel(form_, "second")->SetOnDestroy(&testing::RecordDestroyed, const_cast<char*>("second label"));
   SetControlVisible(form_, true);
   HWND formHandle = HandleOf(form_);
-  form_->SetOnDestroy([](void* hwnd, TObj*) {
-    const bool hiddenAlive = IsWindow(HWND(hwnd)) && !IsWindowVisible(HWND(hwnd));
-    Steps().push_back(hiddenAlive ? "form hidden, window alive" : "form wrong");
-  }, formHandle);
+  form_->SetOnDestroy(
+      [](void* hwnd, TObj*) {
+        const bool hiddenAlive = IsWindow(HWND(hwnd)) && !IsWindowVisible(HWND(hwnd));
+        Steps().push_back(hiddenAlive ? "form hidden, window alive" : "form wrong");
+      },
+      formHandle);
   form_->Free();
   EXPECT_EQ(Steps(), (Sequence{"form hidden, window alive", "second label destroyed", "label destroyed"}));
   EXPECT_FALSE(IsWindow(formHandle));

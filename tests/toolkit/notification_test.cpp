@@ -54,11 +54,16 @@ TEST_F(NotificationTest, ColourRequestsAreAnsweredWithTheControlsColoursAndBrush
   EXPECT_EQ(ControlBackgroundBrush(MakeLabel(form_, "one")), ControlBackgroundBrush(form_))
       << "an equal background shares the parent's brush";
   const COLORREF text = RGB(10, 20, 30), background = RGB(200, 100, 50);
-  const struct { const char* kind; TControl* (*make)(TControl* form); UINT request; bool transparent; } rows[] = {
-      {"label", [](TControl* form) { return MakeLabel(form, "Metres"); }, WM_CTLCOLORSTATIC, false},
-      {"transparent label", [](TControl* form) { return MakeLabel(form, "Metres"); }, WM_CTLCOLORSTATIC, true},
-      {"edit", [](TControl* form) { return MakeEdit(form, 0); }, WM_CTLCOLOREDIT, false},
-      {"button", [](TControl* form) { return MakeButton(form, "OK"); }, WM_CTLCOLORBTN, false}};
+  const struct {
+    const char* kind;
+    TControl* (*make)(TControl* form);
+    UINT request;
+    bool transparent;
+  } rows[] = {{"label", [](TControl* form) { return MakeLabel(form, "Metres"); }, WM_CTLCOLORSTATIC, false},
+              {"transparent label", [](TControl* form) { return MakeLabel(form, "Metres"); },
+               WM_CTLCOLORSTATIC, true},
+              {"edit", [](TControl* form) { return MakeEdit(form, 0); }, WM_CTLCOLOREDIT, false},
+              {"button", [](TControl* form) { return MakeButton(form, "OK"); }, WM_CTLCOLORBTN, false}};
   for (const auto& row : rows) {
     TControl* control = row.make(form_);
     control->font->SetColour(text);
@@ -66,8 +71,9 @@ TEST_F(NotificationTest, ColourRequestsAreAnsweredWithTheControlsColoursAndBrush
     SetControlTransparent(control, row.transparent);
     HDC dc = CreateCompatibleDC(nullptr);
     SetBkColor(dc, RGB(1, 2, 3));
-    const auto answer = reinterpret_cast<HBRUSH>(SendMessageA(
-        HandleOf(form_), row.request, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(HandleOf(control))));
+    const auto answer =
+        reinterpret_cast<HBRUSH>(SendMessageA(HandleOf(form_), row.request, reinterpret_cast<WPARAM>(dc),
+                                              reinterpret_cast<LPARAM>(HandleOf(control))));
     EXPECT_EQ(GetTextColor(dc), text) << row.kind;
     EXPECT_EQ(GetBkMode(dc), row.transparent ? TRANSPARENT : OPAQUE) << row.kind;
     if (row.transparent) {

@@ -13,7 +13,10 @@ namespace {
 class WindowBindingTest : public testing::FormTest {};
 
 TEST_F(WindowBindingTest, EveryKindNamesItsControlWhileItsWindowLivesAndNotAfter) {
-  const struct { const char* kind; TControl* (*make)(TControl* form); } rows[] = {
+  const struct {
+    const char* kind;
+    TControl* (*make)(TControl* form);
+  } rows[] = {
       {"form", [](TControl* app) { return MakeForm(app, "second form"); }},
       {"label", [](TControl* form) { return MakeLabel(form, "label"); }},
       {"edit", [](TControl* form) { return MakeEdit(form, 0); }},
@@ -41,7 +44,8 @@ TEST_F(WindowBindingTest, EveryKindNamesItsControlWhileItsWindowLivesAndNotAfter
 
 TEST_F(WindowBindingTest, AWindowWhoseLastMessageAHandlerTakesLeavesNoBindingBehind) {
   TControl* label = MakeLabel(form_, "taken");
-  AttachHandler(label, [](TControl*, TMessage& msg, LRESULT&) { return msg.message == WM_NCDESTROY; }, false);
+  AttachHandler(
+      label, [](TControl*, TMessage& msg, LRESULT&) { return msg.message == WM_NCDESTROY; }, false);
   HWND hwnd = HandleOf(label);
   DestroyWindow(hwnd);
   EXPECT_EQ(ControlOfWindow(hwnd), nullptr);
@@ -54,7 +58,8 @@ TEST_F(WindowBindingTest, AForeignWindowIsNoControlsAndGetsNoReflectedCommands) 
   received.clear();
   WNDCLASSA wc = {};
   wc.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-    if (message == kReflectedCommand) received += "foreign ";
+    if (message == kReflectedCommand)
+      received += "foreign ";
     return DefWindowProcA(hwnd, message, wParam, lParam);
   };
   wc.hInstance = GetModuleHandleA(nullptr);
@@ -81,7 +86,8 @@ TEST_F(WindowBindingTest, ANewWindowGetsItsFontOnceAndIsPaintedWholeWhenItShows)
   label->font->SetFontWeight(700);  // a font of its own, not the form's
   Application().preDispatchHook = [](TControl* control, TMessage& msg, LRESULT&) {
     if (control == g_watched && msg.message == WM_SETFONT)
-      g_fonts += msg.wParam == reinterpret_cast<WPARAM>(control->font->FontHandle()) ? "own font " : "other font ";
+      g_fonts +=
+          msg.wParam == reinterpret_cast<WPARAM>(control->font->FontHandle()) ? "own font " : "other font ";
     return false;
   };
   HWND hwnd = HandleOf(label);

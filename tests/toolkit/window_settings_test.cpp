@@ -17,8 +17,9 @@ using WindowSettingsTest = testing::FormTest;
 // SS_LEFTNOWORDWRAP is a value of the type field, not a flag: it must go when the alignment changes.
 TEST_F(WindowSettingsTest, LabelAlignmentReplacesTheWholeTypeField) {
   TControl* label = MakeLabel(form_, "Metres");
-  const std::pair<TextAlignment, LONG> rows[] = {
-      {TextAlignment::kCenter, SS_CENTER}, {TextAlignment::kRight, SS_RIGHT}, {TextAlignment::kLeft, SS_LEFT}};
+  const std::pair<TextAlignment, LONG> rows[] = {{TextAlignment::kCenter, SS_CENTER},
+                                                 {TextAlignment::kRight, SS_RIGHT},
+                                                 {TextAlignment::kLeft, SS_LEFT}};
   for (auto [alignment, expected] : rows) {
     SetTextAlignment(label, alignment);
     EXPECT_EQ(GetWindowLongA(HandleOf(label), GWL_STYLE) & SS_TYPEMASK, expected) << int(alignment);
@@ -53,17 +54,25 @@ SIZE Measure(TControl* control, const std::string& text) {
 TEST_F(WindowSettingsTest, AutoSizeAddsTheMarginsOfEachKindAlongTheSidesItSizes) {
   const std::string text = "Stacking distance H-plane";
   // A margin of -1: that side keeps its 300 x 50.
-  const struct { const char* kind; DockingSide dock; int widthMargin, heightMargin; } rows[] = {
-      {"edit", DockingSide::kNone, -1, 6},  {"button", DockingSide::kNone, 14, -1},
-      {"label", DockingSide::kTop, -1, 1}, {"label", DockingSide::kLeft, 1, -1},
+  const struct {
+    const char* kind;
+    DockingSide dock;
+    int widthMargin, heightMargin;
+  } rows[] = {
+      {"edit", DockingSide::kNone, -1, 6},
+      {"button", DockingSide::kNone, 14, -1},
+      {"label", DockingSide::kTop, -1, 1},
+      {"label", DockingSide::kLeft, 1, -1},
   };
   for (const auto& row : rows) {
     const std::string kind = row.kind;
-    TControl* control = kind == "edit" ? MakeEdit(form_, 0)
-                                       : kind == "label" ? MakeLabel(form_, text) : MakeButton(form_, text);
+    TControl* control = kind == "edit"    ? MakeEdit(form_, 0)
+                        : kind == "label" ? MakeLabel(form_, text)
+                                          : MakeButton(form_, text);
     control->dockingSide = row.dock;
     SetControlSize(control, 300, 50);
-    if (kind == "edit") SetControlText(control, text);
+    if (kind == "edit")
+      SetControlText(control, text);
     SetAutoSize(control, true);
     const SIZE expected = Measure(control, text);
     const int width = row.widthMargin < 0 ? 300 : expected.cx + row.widthMargin;
