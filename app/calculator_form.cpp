@@ -4,6 +4,7 @@
 
 #include <cassert>
 
+#include "app/version.h"
 #include "elements/data.h"
 #include "toolkit/focus.h"
 
@@ -191,7 +192,7 @@ THIMainForm* TClassMainForm_2157830::MakeMainForm() {
   ApplyCommonSettings(*form, {0, 0, 654, 407}, {kButtonFace, EdgeStyle::kSingle, kRegular, kBlack});
   form->clientSizing = false;
   form->alphaBlend = 255;
-  form->SetCaption("Lobrin v1.05");
+  form->SetCaption("Lobrin v" LOBRIN_VERSION);
   form->SetBorderStyle(1);
   form->windowState = WindowState::kNormal;
   form->SetIcon(LoadIconA(GetModuleHandleA(nullptr), "ICON0"));

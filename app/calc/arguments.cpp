@@ -14,12 +14,14 @@ bool ReadArguments(const std::vector<std::string>& arguments, Request& request, 
       request.format = Format::kCsv;
     } else if (argument == "--help") {
       request.help = true;
+    } else if (argument == "--version") {
+      request.version = true;
     } else {
       problem = "unknown option '" + argument + "'";
       return false;
     }
   }
-  if (request.help)
+  if (request.help || request.version)
     return true;
   static const char* const kNames[] = {"H-PLANE beamwidth", "E-PLANE beamwidth", "FREQUENCY"};
   if (texts.size() < 3) {

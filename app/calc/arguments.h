@@ -14,7 +14,8 @@ enum class Format { kTable, kCsv };
 
 struct Request {
   Format format = Format::kTable;
-  bool help = false;  // --help: print the usage and nothing else
+  bool help = false;     // --help: print the usage and nothing else
+  bool version = false;  // --version: print the version and nothing else
   std::string hPlaneBeamwidth;
   std::string ePlaneBeamwidth;
   std::vector<std::string> frequencies;  // at least one unless `help`

@@ -14,6 +14,7 @@
 #include "app/calc/arguments.h"
 #include "app/calc/report.h"
 #include "app/headless_calculator.h"
+#include "app/version.h"
 #include "toolkit/fpu_control.h"
 
 namespace lobrin::calc {
@@ -32,9 +33,10 @@ constexpr char kHelp[] =
     "\"1,5\" is 15, \"30deg\" is 30, \"+30\" is 30, \"3e1\" is 30, and a text\n"
     "without digits is 0. A box the window would leave empty prints empty.\n"
     "\n"
-    "  --csv   print RFC 4180 CSV instead of a table\n"
-    "  --help  print this text\n"
-    "  --      read every later argument as a text, even one that begins with --\n";
+    "  --csv      print RFC 4180 CSV instead of a table\n"
+    "  --help     print this text\n"
+    "  --version  print the version\n"
+    "  --         read every later argument as a text, even one that begins with --\n";
 
 void Write(std::FILE* stream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), stream); }
 
@@ -47,6 +49,10 @@ int Run(const std::vector<std::string>& arguments) {
   }
   if (request.help) {
     Write(stdout, std::string(kUsageLine) + "\n" + kHelp);
+    return 0;
+  }
+  if (request.version) {
+    Write(stdout, "lobrin-calc " LOBRIN_VERSION "\n");
     return 0;
   }
   std::vector<Row> rows;

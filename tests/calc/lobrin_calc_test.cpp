@@ -125,6 +125,7 @@ TEST(LobrinCalc, UsageAndMistakes) {
       {"missing the E-plane after --", {"--csv", "--", "32"}, "", 2, "missing E-PLANE"},
       {"unknown option", {"--tsv", "32", "30", "144"}, "", 2, "unknown option '--tsv'\n" + kUsage},
       {"an option after -- is a text, --help too", {"--", "--help", "30"}, "", 2, "missing FREQUENCY"},
+      {"the version, whatever else is given", {"32", "--version"}, "lobrin-calc 1.05\n"},
   };
   for (const Case& c : cases)
     Check(c);
