@@ -150,7 +150,10 @@ TEST_F(MainFormTest, PositionRoundTripsThroughTheRegistryOrTheIniFile) {
   } rows[] = {{"LobrinElementTests\\Main", false},
               {std::string(kTestIniFile) + "\\Main", true},
               {"LobrinElementTests\\Tests.INI\\Main", false}};
-  for (const auto& [key, ini] : rows) {
+  for (const auto& row : rows) {
+    // Named copies: C++17 lambdas cannot capture a structured binding.
+    const std::string& key = row.key;
+    const bool ini = row.ini;
     THIMainForm& first = MakeForm([&](THIMainForm& f) { f.positionKey = key; });
     Start();
     SetControlPosition(first.control, 37, 41);
