@@ -118,8 +118,9 @@ const PictureRow kPictures[] = {
 template <class Row, std::size_t N>
 const Row& FindRow(const Row (&rows)[N], graph::Id id) {
   for (const Row& row : rows) {
-    if (row.id == id)
+    if (row.id == id) {
       return row;
+    }
   }
   assert(false && "an element without its row");
   return rows[0];

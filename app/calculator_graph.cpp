@@ -60,9 +60,11 @@ constexpr ElementRow kElements[kElementCount] = {
     {PlaneNoteLabel, "PlaneNoteLabel", Kind::kLabel},
 };
 constexpr bool ElementsInCreationOrder() {
-  for (int i = 0; i < kElementCount; ++i)
-    if (kElements[i].id != i + 1)
+  for (int i = 0; i < kElementCount; ++i) {
+    if (kElements[i].id != i + 1) {
       return false;
+    }
+  }
   return true;
 }
 static_assert(ElementsInCreationOrder(), "the form makes 53 elements, one row each, in creation order");
@@ -154,9 +156,11 @@ constexpr LinkRow kLinks[kLinkCount] = {
     {EFeetMath, resultEvent, EFeetEdit, setTextPoint, 0},
 };
 constexpr bool EveryLinkRowFilled() {
-  for (const LinkRow& row : kLinks)
-    if (row.source == 0 || row.target == 0)
+  for (const LinkRow& row : kLinks) {
+    if (row.source == 0 || row.target == 0) {
       return false;
+    }
+  }
   return true;
 }
 static_assert(EveryLinkRowFilled(), "the form makes 36 links: a row is missing");
@@ -176,8 +180,9 @@ void ApplySettings(THIMath& math, const MathRow& row) {
 TData ClickDataOf(Id button) {
   TData value;
   for (const ButtonRow& row : kButtons) {
-    if (row.id == button && row.clickData == ClickValue::kRealZero)
+    if (row.id == button && row.clickData == ClickValue::kRealZero) {
       SetReal(value, 0.0);
+    }
   }
   return value;
 }

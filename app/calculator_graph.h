@@ -216,19 +216,22 @@ CalculatorGraph<Kit>::CalculatorGraph(Kit& kit) {
   owned_.reserve(graph::kElementCount);
   for (const graph::ElementRow& row : graph::kElements) {
     const OwnedElement made = Make(kit, row);
-    if (made.element == nullptr)
+    if (made.element == nullptr) {
       continue;
+    }
     owned_.push_back(made);
     byId_[row.id] = made.element;
   }
-  for (const graph::LinkRow& row : graph::kLinks)
+  for (const graph::LinkRow& row : graph::kLinks) {
     *SourceOf(row) = TargetOf(row);
+  }
 }
 
 template <class Kit>
 CalculatorGraph<Kit>::~CalculatorGraph() {
-  for (auto it = owned_.rbegin(); it != owned_.rend(); ++it)
+  for (auto it = owned_.rbegin(); it != owned_.rend(); ++it) {
     it->destroy(it->element);
+  }
 }
 
 template <class Kit>
@@ -237,16 +240,18 @@ OwnedElement CalculatorGraph<Kit>::Make(Kit& kit, const graph::ElementRow& row) 
     case graph::Kind::kMath: {
       auto* math = new THIMath();
       for (const graph::MathRow& setting : graph::kMaths) {
-        if (setting.id == row.id)
+        if (setting.id == row.id) {
           graph::ApplySettings(*math, setting);
+        }
       }
       return OwnedElement::Of(math);
     }
     case graph::Kind::kHub: {
       auto* hub = new THIHub();
       for (const graph::HubRow& setting : graph::kHubs) {
-        if (setting.id == row.id)
+        if (setting.id == row.id) {
           hub->SetOutputCount(setting.outputs);
+        }
       }
       return OwnedElement::Of(hub);
     }

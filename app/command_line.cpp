@@ -10,8 +10,9 @@ bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 // Moves `pos` past blanks and empty quoted words; returns false at the end.
 bool SkipToWord(const std::string& text, std::size_t& pos) {
   for (;;) {
-    while (pos < text.size() && IsBlank(text[pos]))
+    while (pos < text.size() && IsBlank(text[pos])) {
       ++pos;
+    }
     if (pos + 1 < text.size() && text[pos] == '"' && text[pos + 1] == '"') {
       pos += 2;
       continue;
@@ -24,8 +25,9 @@ std::string TakeWord(const std::string& text, std::size_t& pos) {
   std::size_t start = pos;
   bool quoted = false;
   while (pos < text.size() && (quoted || !IsBlank(text[pos]))) {
-    if (text[pos] == '"')
+    if (text[pos] == '"') {
       quoted = !quoted;
+    }
     ++pos;
   }
   return text.substr(start, pos - start);
@@ -37,8 +39,9 @@ std::string CommandLineWord(const std::string& commandLine, int n) {
   std::size_t pos = 0;
   std::string word;
   for (int i = 0; i <= n; ++i) {
-    if (!SkipToWord(commandLine, pos))
+    if (!SkipToWord(commandLine, pos)) {
       return std::string();
+    }
     word = TakeWord(commandLine, pos);
   }
   if (word.size() >= 2 && word.front() == '"' && word.back() == '"') {

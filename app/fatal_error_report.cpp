@@ -44,8 +44,9 @@ void ReportOutOfMemory() { ReportAndExit(kOutOfMemoryError, __builtin_return_add
 
 int RuntimeErrorNumber(DWORD exceptionCode) {
   for (const ExceptionErrorRow& row : kExceptionErrors) {
-    if (row.exceptionCode == exceptionCode)
+    if (row.exceptionCode == exceptionCode) {
       return row.errorNumber;
+    }
   }
   return kUnknownExceptionError;
 }

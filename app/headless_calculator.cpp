@@ -21,8 +21,9 @@ class TrafficOn {
  public:
   TrafficOn() : wasOn_(LinksEnabled()) { EnableLinks(); }
   ~TrafficOn() {
-    if (!wasOn_)
+    if (!wasOn_) {
       DisableLinks();
+    }
   }
   TrafficOn(const TrafficOn&) = delete;
   TrafficOn& operator=(const TrafficOn&) = delete;

@@ -26,8 +26,9 @@ TClassMainForm_2157830* CurrentForm = nullptr;
 
 // Shows the window and switches the element graph on.
 void RunStartupStep(THIMainForm* mainForm) {
-  if (AppWindow() != nullptr)
+  if (AppWindow() != nullptr) {
     ApplyVisible(AppWindow(), mainForm->visible);
+  }
   EnableLinks();
   RunStartupCallbacks();
 }

@@ -25,15 +25,17 @@ constexpr ProgramModule kModules[] = {
 
 void InitializeProgramModules() {
   for (const ProgramModule& module : kModules) {
-    if (module.initialise != nullptr)
+    if (module.initialise != nullptr) {
       module.initialise();
+    }
   }
 }
 
 void FinalizeProgramModules() {
   for (auto it = std::rbegin(kModules); it != std::rend(kModules); ++it) {
-    if (it->finalise != nullptr)
+    if (it->finalise != nullptr) {
       it->finalise();
+    }
   }
 }
 

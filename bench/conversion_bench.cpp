@@ -23,8 +23,9 @@ const char* const kCases[] = {"distance", "whole", "fraction", "small"};
 
 void RealToText(benchmark::State& state) {
   const double value = kValues[state.range(0)];
-  for (auto _ : state)
+  for (auto _ : state) {
     benchmark::DoNotOptimize(lobrin::RealToText(value));
+  }
   state.SetLabel(kCases[state.range(0)]);
 }
 BENCHMARK(RealToText)->DenseRange(0, 3);
@@ -42,16 +43,18 @@ BENCHMARK(Snprintf15g)->DenseRange(0, 3);
 
 void TextToReal(benchmark::State& state) {
   const std::string text = kTexts[state.range(0)];
-  for (auto _ : state)
+  for (auto _ : state) {
     benchmark::DoNotOptimize(lobrin::TextToReal(text));
+  }
   state.SetLabel(kCases[state.range(0)]);
 }
 BENCHMARK(TextToReal)->DenseRange(0, 3);
 
 void Strtod(benchmark::State& state) {
   const std::string text = kTexts[state.range(0)];
-  for (auto _ : state)
+  for (auto _ : state) {
     benchmark::DoNotOptimize(std::strtod(text.c_str(), nullptr));
+  }
   state.SetLabel(kCases[state.range(0)]);
 }
 BENCHMARK(Strtod)->DenseRange(0, 3);
@@ -63,27 +66,31 @@ void CalculateCascade(benchmark::State& state) {
   calculator.Box(graph::FrequencyEdit).Paste("144");
   calculator.Box(graph::HPlaneBwEdit).Paste("32");
   calculator.Box(graph::EPlaneBwEdit).Paste("30");
-  for (auto _ : state)
+  for (auto _ : state) {
     calculator.Click(graph::CalculateButton);
+  }
   lobrin::DisableLinks();
-  if (calculator.Box(graph::EFeetEdit).text() != "13.2043670330093")
+  if (calculator.Box(graph::EFeetEdit).text() != "13.2043670330093") {
     state.SkipWithError("wrong result");
+  }
 }
 BENCHMARK(CalculateCascade);
 
 // Extreme magnitudes: the normalisation loops run some three hundred times.
 void RealToTextExtreme(benchmark::State& state) {
   const double value = state.range(0) == 0 ? 1.7976931348623157e308 : 4.9406564584124654e-324;
-  for (auto _ : state)
+  for (auto _ : state) {
     benchmark::DoNotOptimize(lobrin::RealToText(value));
+  }
   state.SetLabel(state.range(0) == 0 ? "largest" : "smallest");
 }
 BENCHMARK(RealToTextExtreme)->DenseRange(0, 1);
 
 void TextToRealHugeExponent(benchmark::State& state) {
   const std::string text = "1e2147483647";
-  for (auto _ : state)
+  for (auto _ : state) {
     benchmark::DoNotOptimize(lobrin::TextToReal(text));
+  }
 }
 BENCHMARK(TextToRealHugeExponent);
 
@@ -92,8 +99,9 @@ BENCHMARK(TextToRealHugeExponent);
 int main(int argc, char** argv) {
   lobrin::SetExtendedPrecisionNoTraps();
   benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv))
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
     return 1;
+  }
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   return 0;

@@ -23,13 +23,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = "EmptyWindow";
-  if (RegisterClassA(&windowClass) == 0)
+  if (RegisterClassA(&windowClass) == 0) {
     return 1;
+  }
 
   HWND window = CreateWindowExA(0, "EmptyWindow", "Empty window", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0,
                                 0, 654, 407, nullptr, nullptr, instance, nullptr);
-  if (window == nullptr)
+  if (window == nullptr) {
     return 1;
+  }
   ShowWindow(window, SW_SHOWNORMAL);
 
   MSG msg;

@@ -54,8 +54,9 @@ double Seconds() {
 }
 
 double Median(std::vector<double> values) {
-  if (values.empty())
+  if (values.empty()) {
     return 0;
+  }
   std::sort(values.begin(), values.end());
   const size_t n = values.size();
   return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
@@ -115,8 +116,9 @@ bool StartUpFigures() {
     Contender* order[] = {&lobrin, &hand, &handCc, &empty};
     std::rotate(order, order + round % 4, order + 4);
     for (Contender* contender : order) {
-      if (!MeasureOneStart(*contender))
+      if (!MeasureOneStart(*contender)) {
         return false;
+      }
     }
   }
   const double lobrinStart = Median(lobrin.startSeconds), handStart = Median(hand.startSeconds);
@@ -154,8 +156,9 @@ double TimedClick(Calculator& calculator) {
 bool ClickFigures() {
   Calculator lobrin;
   Calculator hand(WindowsPathOf(HAND_CALCULATOR_EXE_PATH), "");
-  if (!Prepare(lobrin, "lobrin.exe") || !Prepare(hand, "hand_calculator.exe"))
+  if (!Prepare(lobrin, "lobrin.exe") || !Prepare(hand, "hand_calculator.exe")) {
     return false;
+  }
   // Blocks of clicks, taking turns; the clicked window is the active one, as
   // under a user's hand (a button in an inactive window draws less).
   std::vector<double> lobrinClicks, handClicks;
@@ -164,8 +167,9 @@ bool ClickFigures() {
       SetForegroundWindow(calculator->MainWindow());
       SendWithTimeout(calculator->MainWindow(), WM_NULL, 0, 0);
       std::vector<double>& into = calculator == &lobrin ? lobrinClicks : handClicks;
-      for (int click = 0; click < kClicksPerBlock; ++click)
+      for (int click = 0; click < kClicksPerBlock; ++click) {
         into.push_back(TimedClick(*calculator));
+      }
     }
   }
   PrintRatio("one Calculate click:", Median(lobrinClicks), Median(handClicks), "us", 1e6, kClickRounds);
@@ -200,10 +204,12 @@ bool ClickFigures() {
 // program are those of one click. `hand` clicks hand_calculator.exe instead.
 int ClicksOnly(int clicks, bool hand) {
   Calculator calculator = hand ? Calculator(WindowsPathOf(HAND_CALCULATOR_EXE_PATH), "") : Calculator();
-  if (!Prepare(calculator, hand ? "hand_calculator.exe" : "lobrin.exe"))
+  if (!Prepare(calculator, hand ? "hand_calculator.exe" : "lobrin.exe")) {
     return 1;
-  for (int round = 0; round < clicks; ++round)
+  }
+  for (int round = 0; round < clicks; ++round) {
     calculator.Click(Button::Calculate);
+  }
   DWORD exitCode = 0;
   return calculator.Close(&exitCode) ? 0 : 1;
 }
@@ -213,8 +219,9 @@ int Run(int argc, char** argv) {
     return ClicksOnly(std::atoi(argv[2]), argc == 4 && std::string(argv[3]) == "hand");
   }
   const bool clicksOnly = argc == 2 && std::string(argv[1]) == "--clicks";
-  if (!clicksOnly && !StartUpFigures())
+  if (!clicksOnly && !StartUpFigures()) {
     return 1;
+  }
   return ClickFigures() ? 0 : 1;
 }
 

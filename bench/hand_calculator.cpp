@@ -146,8 +146,9 @@ bool Distance(double beamwidth, double frequency, double& metres) {
   const double half = static_cast<double>(static_cast<long double>(beamwidth) / 2.0);
   const double sine = static_cast<double>(ExtendedSine(static_cast<long double>(DegreeFactor()) * half));
   const double doubleSine = static_cast<double>(2.0L * sine);
-  if (frequency == 0.0 || doubleSine == 0.0)
+  if (frequency == 0.0 || doubleSine == 0.0) {
     return false;
+  }
   const double wavelength = static_cast<double>(300.0L / frequency);
   metres = static_cast<double>(static_cast<long double>(wavelength) / doubleSine);
   return std::isfinite(wavelength) && std::isfinite(metres);
@@ -155,8 +156,9 @@ bool Distance(double beamwidth, double frequency, double& metres) {
 
 HWND ControlOf(Role role) {
   for (int i = 0; i < kControlCount; ++i) {
-    if (kControls[i].role == role)
+    if (kControls[i].role == role) {
       return g_window.controls[i];
+    }
   }
   return nullptr;
 }
@@ -187,8 +189,9 @@ void Calculate() {
 
 void Clear() {
   for (int i = 0; i < kControlCount; ++i) {
-    if (kControls[i].kind == Kind::kEdit)
+    if (kControls[i].kind == Kind::kEdit) {
       SetWindowTextA(g_window.controls[i], "");
+    }
   }
 }
 
@@ -338,8 +341,9 @@ void MakeControls(HWND window, HINSTANCE instance) {
 // The colour request of a control: its text colour on its background.
 LRESULT ControlColours(HDC dc, HWND control) {
   const int id = GetDlgCtrlID(control) - kFirstControlId;
-  if (id < 0 || id >= kControlCount)
+  if (id < 0 || id >= kControlCount) {
     return 0;
+  }
   const ControlRow& row = kControls[id];
   SetTextColor(dc, row.textColour);
   SetBkMode(dc, OPAQUE);
@@ -356,11 +360,13 @@ LRESULT ControlColours(HDC dc, HWND control) {
 }
 
 void OnCommand(HWND window, WPARAM wParam) {
-  if (HIWORD(wParam) != BN_CLICKED)
+  if (HIWORD(wParam) != BN_CLICKED) {
     return;
+  }
   const int id = LOWORD(wParam) - kFirstControlId;
-  if (id < 0 || id >= kControlCount || kControls[id].kind != Kind::kButton)
+  if (id < 0 || id >= kControlCount || kControls[id].kind != Kind::kButton) {
     return;
+  }
   switch (kControls[id].role) {
     case Role::kCalculate: Calculate(); break;
     case Role::kClear: Clear(); break;
@@ -389,8 +395,9 @@ bool RegisterClasses(HINSTANCE instance) {
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kWindowClass;
-  if (RegisterClassA(&windowClass) == 0)
+  if (RegisterClassA(&windowClass) == 0) {
     return false;
+  }
 
   WNDCLASSA pictureClass = {};
   pictureClass.lpfnWndProc = PictureProc;
@@ -409,24 +416,28 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const INITCOMMONCONTROLSEX allClasses{sizeof(INITCOMMONCONTROLSEX), 0xFF};
   InitCommonControlsEx(&allClasses);
 #endif
-  if (!RegisterClasses(instance))
+  if (!RegisterClasses(instance)) {
     return 1;
+  }
   MakeFonts();
   HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, kCaption, kWindowStyle, 0, 0, kWindowWidth,
                                 kWindowHeight, nullptr, nullptr, instance, nullptr);
-  if (window == nullptr)
+  if (window == nullptr) {
     return 1;
+  }
   MakeControls(window, instance);
   ShowWindow(window, SW_SHOWNORMAL);
 
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (IsDialogMessageA(window, &msg))
+    if (IsDialogMessageA(window, &msg)) {
       continue;
+    }
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  for (HFONT font : g_window.fonts)
+  for (HFONT font : g_window.fonts) {
     DeleteObject(font);
+  }
   return static_cast<int>(msg.wParam);
 }

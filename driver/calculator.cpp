@@ -24,8 +24,9 @@ Calculator::Calculator(const std::string& exePath, const std::string& arguments)
 }
 
 bool Calculator::WaitForWindow(DWORD timeoutMs) {
-  if (!error_.empty())
+  if (!error_.empty()) {
     return false;
+  }
   main_ = WaitForTopLevelWindow(process_.Id(), IsCalculatorWindow, timeoutMs);
   if (main_ == nullptr) {
     error_ = "no visible window \"" + std::string(kCalculatorCaption) + "\" appeared";
@@ -33,13 +34,15 @@ bool Calculator::WaitForWindow(DWORD timeoutMs) {
   }
   for (int i = 0; i < kEditCount; ++i) {
     edits_[i] = ControlAt(main_, kEdits[i].left, kEdits[i].top, "EDIT");
-    if (edits_[i] == nullptr)
+    if (edits_[i] == nullptr) {
       error_ += std::string("no ") + kEdits[i].name + " box; ";
+    }
   }
   for (int i = 0; i < kButtonCount; ++i) {
     buttons_[i] = ControlAt(main_, kButtons[i].left, kButtons[i].top, "BUTTON");
-    if (buttons_[i] == nullptr)
+    if (buttons_[i] == nullptr) {
       error_ += std::string("no ") + kButtons[i].name + " button; ";
+    }
   }
   return error_.empty();
 }
@@ -57,17 +60,20 @@ bool Calculator::TypeAtCaret(HWND edit, const std::string& text) {
 bool Calculator::Type(Edit edit, const std::string& text) {
   HWND window = EditWindow(edit);
   LRESULT length = 0;
-  if (!SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0, &length))
+  if (!SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0, &length)) {
     return false;
-  if (!SendWithTimeout(window, EM_SETSEL, static_cast<WPARAM>(length), length))
+  }
+  if (!SendWithTimeout(window, EM_SETSEL, static_cast<WPARAM>(length), length)) {
     return false;
+  }
   return TypeAtCaret(window, text);
 }
 
 bool Calculator::Retype(Edit edit, const std::string& text) {
   HWND window = EditWindow(edit);
-  if (!SendWithTimeout(window, EM_SETSEL, 0, -1))
+  if (!SendWithTimeout(window, EM_SETSEL, 0, -1)) {
     return false;
+  }
   if (text.empty()) {
     return SendWithTimeout(window, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(""));
   }
@@ -86,16 +92,18 @@ std::string Calculator::Text(Edit edit) const { return TextOf(EditWindow(edit));
 
 EditTexts Calculator::Texts() const {
   EditTexts texts;
-  for (int i = 0; i < kEditCount; ++i)
+  for (int i = 0; i < kEditCount; ++i) {
     texts[i] = TextOf(edits_[i]);
+  }
   return texts;
 }
 
 bool Calculator::Responsive() const { return SendWithTimeout(main_, WM_NULL, 0, 0); }
 
 bool Calculator::Close(DWORD* exitCode, DWORD timeoutMs) {
-  if (main_ == nullptr || !PostMessageA(main_, WM_CLOSE, 0, 0))
+  if (main_ == nullptr || !PostMessageA(main_, WM_CLOSE, 0, 0)) {
     return false;
+  }
   return process_.WaitForExit(timeoutMs, exitCode);
 }
 

@@ -30,8 +30,9 @@ constexpr DWORD kExpectTimeoutMs = 5000;
 // When the process was started, as a number that grows with time; 0 if unknown.
 ULONGLONG StartTimeOfProcess(DWORD processId) {
   HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-  if (process == nullptr)
+  if (process == nullptr) {
     return 0;
+  }
   FILETIME created = {}, exited = {}, kernel = {}, user = {};
   GetProcessTimes(process, &created, &exited, &kernel, &user);
   CloseHandle(process);
@@ -41,13 +42,15 @@ ULONGLONG StartTimeOfProcess(DWORD processId) {
 // The window of the calculator started last (a calculator left over from an
 // earlier run must not be mistaken for the one under test).
 HWND FindCalculatorWindow(DWORD timeoutMs) {
-  if (WaitForTopLevelWindow(0, IsCalculatorWindow, timeoutMs) == nullptr)
+  if (WaitForTopLevelWindow(0, IsCalculatorWindow, timeoutMs) == nullptr) {
     return nullptr;
+  }
   HWND newest = nullptr;
   ULONGLONG newestStart = 0;
   for (HWND window : TopLevelWindowsOf(0)) {
-    if (!IsCalculatorWindow(window))
+    if (!IsCalculatorWindow(window)) {
       continue;
+    }
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     const ULONGLONG start = StartTimeOfProcess(processId);
@@ -62,8 +65,9 @@ HWND FindCalculatorWindow(DWORD timeoutMs) {
 HWND FocusedWindowOf(HWND main) {
   GUITHREADINFO info = {};
   info.cbSize = sizeof info;
-  if (!GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info))
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info)) {
     return nullptr;
+  }
   return info.hwndFocus;
 }
 
@@ -134,12 +138,15 @@ bool StartAndCalculate(Calculator& calculator) {
 // One session of ordinary use: start, type, Calculate, Clear, Info and OK, close.
 int Session() {
   Calculator calculator;
-  if (!StartAndCalculate(calculator))
+  if (!StartAndCalculate(calculator)) {
     return 1;
-  if (!calculator.Retype(Edit::HMeters, "5") || !calculator.Click(Button::Clear))
+  }
+  if (!calculator.Retype(Edit::HMeters, "5") || !calculator.Click(Button::Clear)) {
     return 1;
-  if (!calculator.ClickLater(Button::Info))
+  }
+  if (!calculator.ClickLater(Button::Info)) {
     return 1;
+  }
   const MessageBoxView box = WaitForMessageBox(calculator.Process().Id(), 10000);
   if (box.window == nullptr || !PressButton(box.window, IDOK, 10000)) {
     std::printf("the info box did not come or go\n");
@@ -156,18 +163,21 @@ int Session() {
 // Leaves a calculator showing the first worked example running.
 int Demo() {
   Calculator* calculator = new Calculator();  // outlives the probe on purpose
-  if (!StartAndCalculate(*calculator))
+  if (!StartAndCalculate(*calculator)) {
     return 1;
+  }
   std::printf("%s\n", calculator->Text(Edit::HMeters).c_str());
   std::exit(0);  // the program stays open for the screenshot
 }
 
 int Run(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
-  if (mode == "--session")
+  if (mode == "--session") {
     return Session();
-  if (mode == "--demo")
+  }
+  if (mode == "--demo") {
     return Demo();
+  }
 
   const DWORD waitMs = mode == "--wait" && argc > 2 ? std::atoi(argv[2]) * 1000u : 2000u;
   HWND main = FindCalculatorWindow(waitMs);
@@ -175,18 +185,21 @@ int Run(int argc, char** argv) {
     std::printf("no calculator window\n");
     return 1;
   }
-  if (mode == "--wait")
+  if (mode == "--wait") {
     return 0;
-  if (mode == "--dump")
+  }
+  if (mode == "--dump") {
     return Dump(main);
+  }
   if (mode == "--expect-text" && argc == 5) {
     return ExpectText(main, std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
   }
   if (mode == "--expect-focus" && argc == 4) {
     return ExpectFocus(main, std::atoi(argv[2]), std::atoi(argv[3]));
   }
-  if (mode == "--close")
+  if (mode == "--close") {
     return PostMessageA(main, WM_CLOSE, 0, 0) ? 0 : 1;
+  }
   std::printf(
       "usage: gui_probe --wait S | --dump | --expect-text L T TEXT | "
       "--expect-focus L T | --close | --session | --demo\n");

@@ -5,29 +5,34 @@
 namespace lobrin::gui {
 
 std::string WindowsPathOf(const std::string& unixPath) {
-  if (unixPath.size() < 2 || unixPath[0] != '/')
+  if (unixPath.size() < 2 || unixPath[0] != '/') {
     return unixPath;
+  }
   std::string path = "Z:" + unixPath;
   for (char& c : path) {
-    if (c == '/')
+    if (c == '/') {
       c = '\\';
+    }
   }
   return path;
 }
 
 ChildProcess::~ChildProcess() {
   Kill();
-  if (info_.hThread != nullptr)
+  if (info_.hThread != nullptr) {
     CloseHandle(info_.hThread);
-  if (info_.hProcess != nullptr)
+  }
+  if (info_.hProcess != nullptr) {
     CloseHandle(info_.hProcess);
+  }
 }
 
 bool ChildProcess::Start(const std::string& exePath, const std::string& arguments, std::string* error,
                          HANDLE output) {
   std::string commandLine = "\"" + exePath + "\"";
-  if (!arguments.empty())
+  if (!arguments.empty()) {
     commandLine += " " + arguments;
+  }
   std::vector<char> buffer(commandLine.begin(), commandLine.end());
   buffer.push_back('\0');
 
@@ -47,16 +52,19 @@ bool ChildProcess::Start(const std::string& exePath, const std::string& argument
 }
 
 bool ChildProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
-  if (info_.hProcess == nullptr)
+  if (info_.hProcess == nullptr) {
     return false;
-  if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0)
+  }
+  if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
     return false;
+  }
   return GetExitCodeProcess(info_.hProcess, exitCode) != 0;
 }
 
 void ChildProcess::Kill() {
-  if (info_.hProcess == nullptr || WaitForSingleObject(info_.hProcess, 0) != WAIT_TIMEOUT)
+  if (info_.hProcess == nullptr || WaitForSingleObject(info_.hProcess, 0) != WAIT_TIMEOUT) {
     return;
+  }
   TerminateProcess(info_.hProcess, 0xDEAD);
   WaitForSingleObject(info_.hProcess, 5000);
 }
@@ -69,8 +77,9 @@ void Drain(HANDLE pipe, std::string& into) {
   while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
     std::vector<char> buffer(available);
     DWORD got = 0;
-    if (!ReadFile(pipe, buffer.data(), available, &got, nullptr) || got == 0)
+    if (!ReadFile(pipe, buffer.data(), available, &got, nullptr) || got == 0) {
       return;
+    }
     into.append(buffer.data(), got);
   }
 }

@@ -28,8 +28,9 @@ std::string ProgramFileName(const std::string& cmdline) {
 std::string EnvironmentValue(const std::string& block, const std::string& name) {
   const std::string entries = '\0' + block, key = '\0' + name + "=";
   const size_t at = entries.find(key);
-  if (at == std::string::npos)
+  if (at == std::string::npos) {
     return {};
+  }
   const size_t start = at + key.size();
   return entries.substr(start, entries.find('\0', start) - start);
 }
@@ -37,14 +38,17 @@ std::string EnvironmentValue(const std::string& block, const std::string& name) 
 // Field 22 of /proc/<pid>/stat: the start time in clock ticks.
 unsigned long long StartTimeOf(const std::string& stat) {
   const size_t close = stat.rfind(')');
-  if (close == std::string::npos)
+  if (close == std::string::npos) {
     return 0;
+  }
   const char* p = stat.c_str() + close + 1;
   for (int field = 3; field < 22 && *p != '\0'; ++field) {
-    while (*p == ' ')
+    while (*p == ' ') {
       ++p;
-    while (*p != ' ' && *p != '\0')
+    }
+    while (*p != ' ' && *p != '\0') {
       ++p;
+    }
   }
   return std::strtoull(p, nullptr, 10);
 }
@@ -54,8 +58,9 @@ uint64_t SumKilobytes(const std::string& text, std::initializer_list<const char*
   uint64_t total = 0;
   for (const char* key : keys) {
     const size_t at = text.find(std::string("\n") + key);
-    if (at == std::string::npos)
+    if (at == std::string::npos) {
       continue;
+    }
     total += std::strtoull(text.c_str() + at + 1 + std::strlen(key), nullptr, 10) * 1024;
   }
   return total;
@@ -69,21 +74,25 @@ unsigned long UnixPidOf(const std::string& exeFileName) {
 
   WIN32_FIND_DATAA entry;
   HANDLE search = FindFirstFileA("Z:\\proc\\*", &entry);
-  if (search == INVALID_HANDLE_VALUE)
+  if (search == INVALID_HANDLE_VALUE) {
     return 0;
+  }
   unsigned long best = 0;
   unsigned long long bestStart = 0;
   do {
     char* end = nullptr;
     const unsigned long pid = std::strtoul(entry.cFileName, &end, 10);
-    if (pid == 0 || *end != '\0')
+    if (pid == 0 || *end != '\0') {
       continue;
+    }
     const std::string dir = std::string("Z:\\proc\\") + entry.cFileName + "\\";
     const std::string program = ProgramFileName(ReadWholeFile(dir + "cmdline"));
-    if (_stricmp(program.c_str(), exeFileName.c_str()) != 0)
+    if (_stricmp(program.c_str(), exeFileName.c_str()) != 0) {
       continue;
-    if (EnvironmentValue(ReadWholeFile(dir + "environ"), "WINEPREFIX") != prefix)
+    }
+    if (EnvironmentValue(ReadWholeFile(dir + "environ"), "WINEPREFIX") != prefix) {
       continue;
+    }
     const unsigned long long start = StartTimeOf(ReadWholeFile(dir + "stat"));
     if (best == 0 || start >= bestStart) {
       best = pid;

@@ -12,17 +12,20 @@ bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LR
                           &answer) == 0) {
     return false;
   }
-  if (result != nullptr)
+  if (result != nullptr) {
     *result = static_cast<LRESULT>(answer);
+  }
   return true;
 }
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   for (const DWORD start = GetTickCount();; Sleep(10)) {
-    if (done())
+    if (done()) {
       return true;
-    if (GetTickCount() - start >= timeoutMs)
+    }
+    if (GetTickCount() - start >= timeoutMs) {
       return false;
+    }
   }
 }
 
@@ -34,8 +37,9 @@ std::string ClassOf(HWND window) {
 
 std::string TextOf(HWND window) {
   LRESULT length = 0;
-  if (!SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0, &length))
+  if (!SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0, &length)) {
     return "<no answer>";
+  }
   std::string text(static_cast<size_t>(length) + 1, '\0');
   LRESULT copied = 0;
   if (!SendWithTimeout(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), &copied)) {
@@ -52,8 +56,9 @@ std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
         auto* found = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(data);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (found->first == 0 || owner == found->first)
+        if (found->first == 0 || owner == found->first) {
           found->second.push_back(window);
+        }
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&found));
@@ -65,8 +70,9 @@ HWND WaitForTopLevelWindow(DWORD processId, const std::function<bool(HWND)>& acc
   WaitUntil(
       [&] {
         for (HWND window : TopLevelWindowsOf(processId)) {
-          if (accept(window))
+          if (accept(window)) {
             return (found = window) != nullptr;
+          }
         }
         return false;
       },

@@ -26,8 +26,9 @@ void FireEvent(const THI_Event& link, TData& value) {
   const THI_Event* current = &link;
   while (current != nullptr && current->handler != nullptr) {
     current->handler(current->target, value, current->index);
-    if ((value.kind & kForwardFlag) == 0)
+    if ((value.kind & kForwardFlag) == 0) {
       return;
+    }
     // A forward runs here, after its handler returned, with the same (now NULL) value.
     value.kind = static_cast<std::uint8_t>(value.kind & ~kForwardFlag);
     current = value.forwardEvent;
@@ -36,8 +37,9 @@ void FireEvent(const THI_Event& link, TData& value) {
 }
 
 void ReadLink(const THI_Event& link, TData& value) {
-  if (link.handler != nullptr)
+  if (link.handler != nullptr) {
     link.handler(link.target, value, link.index);
+  }
 }
 
 void IgnoreLink(const THI_Event&, TData&) {}
@@ -178,8 +180,9 @@ namespace {
 // Reads a linked data point into a fresh value; false when the link is unset
 // or the point answered Break, so that the reader falls back.
 bool ReadOperand(const THI_Event& link, TData& answer) {
-  if (link.handler == nullptr)
+  if (link.handler == nullptr) {
     return false;
+  }
   readHook(link, answer);
   return answer.kind != kDataBreak;
 }
@@ -207,12 +210,15 @@ void TextFromLink(TData& incoming, const THI_Event& link, const std::string& def
 
 double RealFromLink(TData& incoming, const THI_Event& link, double defaultValue) {
   TData answer;
-  if (ReadOperand(link, answer))
+  if (ReadOperand(link, answer)) {
     return ValueToReal(answer);
-  if (defaultValue != 0.0)
+  }
+  if (defaultValue != 0.0) {
     return defaultValue;
-  if (incoming.kind == kDataNull)
+  }
+  if (incoming.kind == kDataNull) {
     return 0.0;
+  }
   const double real = ValueToReal(incoming);
   ConsumeValue(incoming);
   return real;
@@ -252,14 +258,16 @@ void RunStartupCallbacks() {
   StartupList& list = Startup();
   // A nested run would call the early entries twice; the outer run reaches
   // everything registered meanwhile anyway.
-  if (list.running)
+  if (list.running) {
     return;
+  }
   list.running = true;
   // The length is checked before every call: a callback may register another.
   for (std::size_t i = 0; i < list.callbacks.size(); ++i) {
     const TInitProc callback = list.callbacks[i];  // a copy: the list may grow
-    if (callback.routine != nullptr)
+    if (callback.routine != nullptr) {
       callback.routine(callback.object);
+    }
   }
   list.callbacks.clear();
   list.running = false;

@@ -76,8 +76,9 @@ TipHandle THIHintManager::CreateTip(HWND control) {
       CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, style, CW_USEDEFAULT, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, control, nullptr, GetModuleHandleA(nullptr), nullptr);
   tip->info.lParam = reinterpret_cast<LPARAM>(window);
-  if (window == nullptr)
+  if (window == nullptr) {
     return tip;  // the tip stays inert
+  }
 
   tip->font = MakeTipFont(tipFont);
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(tip->font), 1);
@@ -94,8 +95,9 @@ TipHandle THIHintManager::CreateTip(HWND control) {
 }
 
 void THIHintManager::DestroyTip(TipHandle tip) {
-  if (tip == nullptr)
+  if (tip == nullptr) {
     return;
+  }
   // The tooltip window is owned by the control's window and dies with it, so
   // it may be gone already; the font is the tip's own either way.
   HWND window = TipWindow(tip);
@@ -103,41 +105,47 @@ void THIHintManager::DestroyTip(TipHandle tip) {
     SendMessageA(window, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tip->info));
     DestroyWindow(window);
   }
-  if (tip->font != nullptr)
+  if (tip->font != nullptr) {
     DeleteObject(tip->font);
+  }
   delete tip;
 }
 
 void THIHintManager::SetTipText(TipHandle tip, const std::string& text) {
-  if (tip == nullptr)
+  if (tip == nullptr) {
     return;
+  }
   tip->text = text;
   tip->info.lpszText = tip->text.data();
   SendMessageA(TipWindow(tip), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tip->info));
 }
 
 void THIHintManager::SetTipTitle(TipHandle tip, int icon, const std::string& title) {
-  if (tip == nullptr)
+  if (tip == nullptr) {
     return;
+  }
   SendMessageA(TipWindow(tip), TTM_SETTITLEA, static_cast<WPARAM>(icon),
                reinterpret_cast<LPARAM>(title.c_str()));
 }
 
 void THIHintManager::TrackOn(TipHandle tip) {
-  if (!trackingMode || tip == nullptr)
+  if (!trackingMode || tip == nullptr) {
     return;
+  }
   SendMessageA(TipWindow(tip), TTM_TRACKACTIVATE, 1, reinterpret_cast<LPARAM>(&tip->info));
 }
 
 void THIHintManager::TrackOff(TipHandle tip) {
-  if (!trackingMode || tip == nullptr)
+  if (!trackingMode || tip == nullptr) {
     return;
+  }
   SendMessageA(TipWindow(tip), TTM_TRACKACTIVATE, 0, reinterpret_cast<LPARAM>(&tip->info));
 }
 
 void THIHintManager::TrackPosition(TipHandle tip, std::int16_t x, std::int16_t y) {
-  if (!trackingMode || tip == nullptr)
+  if (!trackingMode || tip == nullptr) {
     return;
+  }
   SendMessageA(TipWindow(tip), TTM_TRACKPOSITION, 0, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
 }
 
@@ -145,15 +153,18 @@ HWND TipWindow(TipHandle tip) { return tip == nullptr ? nullptr : reinterpret_ca
 
 void InitCommonControlClasses(DWORD classes) {
   InitCommonControls();
-  if (commonControlsLibrary == nullptr)
+  if (commonControlsLibrary == nullptr) {
     commonControlsLibrary = LoadLibraryA("comctl32.dll");
-  if (commonControlsLibrary == nullptr)
+  }
+  if (commonControlsLibrary == nullptr) {
     return;
+  }
   using InitExProc = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
   auto initEx = reinterpret_cast<InitExProc>(
       reinterpret_cast<void*>(GetProcAddress(commonControlsLibrary, "InitCommonControlsEx")));
-  if (initEx == nullptr)
+  if (initEx == nullptr) {
     return;
+  }
   INITCOMMONCONTROLSEX record{sizeof(INITCOMMONCONTROLSEX), classes};
   initEx(&record);
 }
@@ -163,8 +174,9 @@ THIHintManager* DefaultHintManager() { return defaultHintManager.get(); }
 void InitHintManagerModule() {
   constexpr DWORD kAllClasses = 0xFF;
   InitCommonControlClasses(kAllClasses);
-  if (!defaultHintManager)
+  if (!defaultHintManager) {
     defaultHintManager = std::make_unique<THIHintManager>();
+  }
 }
 
 }  // namespace lobrin

@@ -34,11 +34,13 @@ UINT MessageBoxStyle(MessageButtons buttons, MessageIcon icon, MessageDefaultBut
 std::string LoadTextResource(const std::string& name) {
   HMODULE module = GetModuleHandleA(nullptr);
   HRSRC info = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(kTextResourceType));
-  if (info == nullptr)
+  if (info == nullptr) {
     return std::string();
+  }
   HGLOBAL loaded = LoadResource(module, info);
-  if (loaded == nullptr)
+  if (loaded == nullptr) {
     return std::string();
+  }
   const char* bytes = static_cast<const char*>(LockResource(loaded));
   // Never read past the resource, even when it lacks its closing zero byte.
   std::string text;
@@ -60,15 +62,18 @@ void THIMessage::showPoint(TData& value, std::uint16_t) {
 
   const THI_Event* const buttonEvents[] = {&okEvent,     &cancelEvent, &abortEvent, &retryEvent,
                                            &ignoreEvent, &yesEvent,    &noEvent};
-  if (code >= IDOK && code <= IDNO)
+  if (code >= IDOK && code <= IDNO) {
     ForwardTo(value, *buttonEvents[code - IDOK]);
+  }
 }
 
 HWND MessageBoxOwner() {
-  if (AppWindow() == nullptr)
+  if (AppWindow() == nullptr) {
     return nullptr;
-  if (AppWindow()->isForm)
+  }
+  if (AppWindow()->isForm) {
     return AppWindow()->handle;  // the application window is the form
+  }
   TControl* first =
       AppWindow()->children != nullptr ? static_cast<TControl*>(AppWindow()->children->Get(0)) : nullptr;
   return first != nullptr ? first->handle : nullptr;

@@ -48,8 +48,9 @@ void CALLBACK CloseTimer(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
   if (AppWindow() != nullptr && AppWindow()->children->Count() > 0) {
     auto* form = static_cast<TControl*>(AppWindow()->children->Get(0));
-    if (form->handle != nullptr)
+    if (form->handle != nullptr) {
       PostMessageA(form->handle, WM_CLOSE, 0, 0);
+    }
   }
 }
 
@@ -84,8 +85,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   const char* close = commandLine != nullptr ? std::strstr(commandLine, "/close") : nullptr;
   if (close != nullptr) {
     close += std::strlen("/close");
-    while (*close != '\0' && (*close < '0' || *close > '9'))
+    while (*close != '\0' && (*close < '0' || *close > '9')) {
       ++close;
+    }
     SetTimer(nullptr, 0, static_cast<UINT>(std::atoi(close)), &CloseTimer);
   }
   RunMessageLoop(app);

@@ -22,8 +22,9 @@ SIZE MeasureOn(HDC dc, HFONT font, const std::string& text) {
   SIZE size = {0, 0};
   HGDIOBJ old = font != nullptr ? SelectObject(dc, font) : nullptr;
   GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
-  if (old != nullptr)
+  if (old != nullptr) {
     SelectObject(dc, old);
+  }
   return size;
 }
 
@@ -31,25 +32,29 @@ SIZE MeasureOn(HDC dc, HFONT font, const std::string& text) {
 
 SIZE MeasureControlText(TControl* control) {
   SIZE size = {0, 0};
-  if (control == nullptr || control->caption.empty())
+  if (control == nullptr || control->caption.empty()) {
     return size;
+  }
   std::string text = control->caption;
   // An italic text leans out of its box: one space more keeps its last letter whole.
-  if (control->font != nullptr && (control->font->FontStyle() & kFontItalic) != 0)
+  if (control->font != nullptr && (control->font->FontStyle() & kFontItalic) != 0) {
     text += ' ';
+  }
   HandleOf(control);
   HFONT font = control->font != nullptr ? control->font->FontHandle() : nullptr;
   if (control->canvas != nullptr && control->canvas->HasContext()) {
     size = MeasureOn(control->canvas->Context(), font, text);
   } else {
     HDC dc = CreateCompatibleDC(nullptr);
-    if (dc == nullptr)
+    if (dc == nullptr) {
       return size;
+    }
     size = MeasureOn(dc, font, text);
     DeleteDC(dc);
   }
-  if (const TMeasureHook measure = Application().measureHook; measure != nullptr)
+  if (const TMeasureHook measure = Application().measureHook; measure != nullptr) {
     measure(control, size);
+  }
   return size;
 }
 
@@ -67,12 +72,14 @@ void AutoSizeToText(TControl* control) {
   if (SizesHeight(side) && control->actions.autoSizeHeightMargin > 0) {
     height = text.cy + control->actions.autoSizeHeightMargin;
   }
-  if (width == oldWidth && height == oldHeight)
+  if (width == oldWidth && height == oldHeight) {
     return;
+  }
   SetControlSize(control, width, height);
   if (const TControlProc realign = Application().resizeAlignmentHook; realign != nullptr) {
-    if (control->parent != nullptr)
+    if (control->parent != nullptr) {
       realign(control->parent);
+    }
     realign(control);
   }
 }

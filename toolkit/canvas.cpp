@@ -22,8 +22,9 @@ constexpr ToolSlot kToolSlots[] = {
 
 const ToolSlot& SlotOf(TToolKind kind) {
   for (const ToolSlot& slot : kToolSlots) {
-    if (slot.kind == kind)
+    if (slot.kind == kind) {
       return slot;
+    }
   }
   return kToolSlots[0];
 }
@@ -56,8 +57,9 @@ void TCanvas::SetContext(HDC context, TContextOwnership ownership) {
     context_ = nullptr;
     selected_ = 0;
     if (from_provider) {
-      if (provider_.release != nullptr)
+      if (provider_.release != nullptr) {
         provider_.release(provider_.data, this, old);
+      }
     } else if (owned) {
       DeleteDC(old);
     }
@@ -65,8 +67,9 @@ void TCanvas::SetContext(HDC context, TContextOwnership ownership) {
   context_from_provider_ = false;
   context_owned_ = context != nullptr && ownership == TContextOwnership::Owned;
   context_ = context;
-  if (context_ != nullptr)
+  if (context_ != nullptr) {
     MoveToEx(context_, pen_pos_.x, pen_pos_.y, nullptr);
+  }
 }
 
 HDC TCanvas::Handle() {
@@ -78,8 +81,9 @@ void TCanvas::RequireState(std::uint8_t requirements) {
   if ((requirements & kRequireChangeNotice) != 0 && on_change_proc_ != nullptr) {
     on_change_proc_(on_change_data_, this);
   }
-  if ((requirements & (kRequireContext | kToolBits)) == 0)
+  if ((requirements & (kRequireContext | kToolBits)) == 0) {
     return;
+  }
   if (context_ == nullptr && provider_.acquire != nullptr) {
     HDC context = provider_.acquire(provider_.data, this);
     if (context != nullptr) {
@@ -87,19 +91,23 @@ void TCanvas::RequireState(std::uint8_t requirements) {
       context_from_provider_ = true;
     }
   }
-  if (context_ == nullptr)
+  if (context_ == nullptr) {
     return;
+  }
 
   std::uint8_t needed = requirements & kToolBits & static_cast<std::uint8_t>(~selected_);
-  if ((needed & kRequireFont) != 0)
+  if ((needed & kRequireFont) != 0) {
     SelectFont();
+  }
   if ((needed & kRequirePen) != 0) {
     SelectPen();
-    if (PenUsesBackground(pen_->PenStyle()))
+    if (PenUsesBackground(pen_->PenStyle())) {
       needed |= kRequireBrush;
+    }
   }
-  if ((needed & kRequireBrush) != 0 && (selected_ & kRequireBrush) == 0)
+  if ((needed & kRequireBrush) != 0 && (selected_ & kRequireBrush) == 0) {
     SelectBrush();
+  }
 }
 
 void TCanvas::SelectFont() {
@@ -191,8 +199,9 @@ void TCanvas::SetOnChange(TCanvasChangeProc proc, void* data) {
 
 void TCanvas::FillRect(const RECT& rect) {
   RequireState(kRequireContext | kRequireBrush | kRequireChangeNotice);
-  if (context_ == nullptr)
+  if (context_ == nullptr) {
     return;
+  }
   if (brush_ != nullptr) {
     ::FillRect(context_, &rect, brush_->BrushHandle());
     return;
@@ -215,29 +224,33 @@ void TCanvas::FillRect(const RECT& rect) {
 
 void TCanvas::MoveTo(int x, int y) {
   pen_pos_ = POINT{x, y};
-  if (context_ != nullptr)
+  if (context_ != nullptr) {
     MoveToEx(context_, x, y, nullptr);
+  }
 }
 
 void TCanvas::LineTo(int x, int y) {
   RequireState(kRequireContext | kRequirePen | kRequireChangeNotice);
-  if (context_ != nullptr)
+  if (context_ != nullptr) {
     ::LineTo(context_, x, y);
+  }
   pen_pos_ = POINT{x, y};
 }
 
 void TCanvas::WriteText(int x, int y, const std::string& text) {
   RequireState(kRequireContext | kRequireFont | kRequireBrush | kRequireChangeNotice);
-  if (context_ == nullptr)
+  if (context_ == nullptr) {
     return;
+  }
   TextOutA(context_, x, y, text.data(), static_cast<int>(text.size()));
 }
 
 SIZE TCanvas::TextExtent(const std::string& text) {
   SIZE size{0, 0};
   RequireState(kRequireContext | kRequireFont);
-  if (context_ == nullptr)
+  if (context_ == nullptr) {
     return size;
+  }
   if (!GetTextExtentPoint32A(context_, text.data(), static_cast<int>(text.size()), &size)) {
     size = SIZE{0, 0};
   }
@@ -245,12 +258,14 @@ SIZE TCanvas::TextExtent(const std::string& text) {
 }
 
 void TCanvas::CopyRect(const RECT& dest_rect, TCanvas* source, const RECT& source_rect) {
-  if (source == nullptr)
+  if (source == nullptr) {
     return;
+  }
   RequireState(kRequireContext | kRequireChangeNotice);
   source->RequireState(kRequireContext);
-  if (context_ == nullptr || source->context_ == nullptr)
+  if (context_ == nullptr || source->context_ == nullptr) {
     return;
+  }
   StretchBlt(context_, dest_rect.left, dest_rect.top, dest_rect.right - dest_rect.left,
              dest_rect.bottom - dest_rect.top, source->context_, source_rect.left, source_rect.top,
              source_rect.right - source_rect.left, source_rect.bottom - source_rect.top, copy_mode_);

@@ -43,12 +43,14 @@ AfterBuiltIn OnSize(TControl* control, TMessage& msg) {
     default: break;
   }
   if (const TControlProc realign = Application().resizeAlignmentHook; realign != nullptr) {
-    if (!control->isForm && control->parent != nullptr)
+    if (!control->isForm && control->parent != nullptr) {
       realign(control->parent);
+    }
     realign(control);
   }
-  if (control->onResize)
+  if (control->onResize) {
     control->onResize.code(control->onResize.data, control);
+  }
   return AfterBuiltIn::kEndCall;
 }
 
@@ -66,8 +68,9 @@ AfterBuiltIn OnSetFocus(TControl* control, TMessage& msg) {
 
 AfterBuiltIn OnClose(TControl* control, TMessage& msg) {
   bool accept = true;
-  if (control->onCloseQuery)
+  if (control->onCloseQuery) {
     control->onCloseQuery.code(control->onCloseQuery.data, control, accept);
+  }
   if (!accept && LoopRunning()) {
     msg.result = 0;
     return AfterBuiltIn::kAfterMessage;
@@ -103,8 +106,9 @@ AfterBuiltIn OnShowWindow(TControl* control, TMessage& msg) {
     default: {
       const bool becomesVisible = msg.wParam != 0 && !IsWindowVisible(msg.hwnd);
       Default(control, msg);
-      if (becomesVisible && control->onShow)
+      if (becomesVisible && control->onShow) {
         control->onShow.code(control->onShow.data, control);
+      }
       return AfterBuiltIn::kAfterMessage;
     }
   }
@@ -158,13 +162,15 @@ AfterBuiltIn OnKey(TControl* control, TMessage& msg) {
     return AfterBuiltIn::kAfterMessage;
   }
   const TMessageProc navigationHook = Application().keyNavigationHook;
-  if (navigationHook != nullptr && navigationHook(control, msg, msg.result))
+  if (navigationHook != nullptr && navigationHook(control, msg, msg.result)) {
     return AfterBuiltIn::kEndCall;
+  }
   if (control->keyboardHook != nullptr && control->keyboardHook(control, msg, msg.result)) {
     return AfterBuiltIn::kEndCall;
   }
-  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
+  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) {
     return Default(control, msg);
+  }
   if (msg.message == WM_CHAR) {
     if (msg.wParam == VK_TAB) {
       msg.wParam = 0;
@@ -205,15 +211,17 @@ AfterBuiltIn OnSysCommand(TControl* control, TMessage& msg) {
 AfterBuiltIn OnColourRequest(TControl* control, TMessage& msg) {
   HWND child = reinterpret_cast<HWND>(msg.lParam);
   // Only toolkit children know the reflected request; others get the system's colours.
-  if (child == nullptr || ControlOfWindow(child) == nullptr)
+  if (child == nullptr || ControlOfWindow(child) == nullptr) {
     return Default(control, msg);
+  }
   msg.result = SendMessageA(child, msg.message + kReflectedColourOffset, msg.wParam, msg.lParam);
   return AfterBuiltIn::kAfterMessage;
 }
 
 AfterBuiltIn OnMultimediaNotify(TControl*, TMessage& msg) {
-  if (const TRecordProc notify = Application().multimediaNotifyProc; notify != nullptr)
+  if (const TRecordProc notify = Application().multimediaNotifyProc; notify != nullptr) {
     notify(msg);
+  }
   msg.result = 0;
   return AfterBuiltIn::kEndCall;
 }
@@ -264,8 +272,9 @@ bool PreDispatchStep(TControl* control, TMessage& msg) {
 }
 
 bool AppMessageEventStep(TControl* control, TMessage& msg) {
-  if (!LoopRunning() || AppWindow() == nullptr || AppWindow() == control)
+  if (!LoopRunning() || AppWindow() == nullptr || AppWindow() == control) {
     return false;
+  }
   const TMessageEvent event = AppWindow()->onMessage;
   return event && event.code(event.data, msg, msg.result);
 }
@@ -292,8 +301,9 @@ LRESULT MinimalHandling(TControl* control, TMessage& msg) {
   if (msg.message == WM_NCDESTROY) {
     ForgetWindow(msg.hwnd);
     msg.result = DefaultProcessing(control, msg);
-    if (control->handle == msg.hwnd)
+    if (control->handle == msg.hwnd) {
       control->handle = nullptr;
+    }
     return msg.result;
   }
   return DefaultProcessing(control, msg);
@@ -302,8 +312,9 @@ LRESULT MinimalHandling(TControl* control, TMessage& msg) {
 // Handles the message by the built-in table.
 AfterBuiltIn BuiltInHandling(TControl* control, TMessage& msg) {
   for (const BuiltInRow& row : kBuiltInRows) {
-    if (msg.message >= row.first && msg.message <= row.last)
+    if (msg.message >= row.first && msg.message <= row.last) {
       return row.handle(control, msg);
+    }
   }
   return Default(control, msg);
 }
@@ -311,10 +322,12 @@ AfterBuiltIn BuiltInHandling(TControl* control, TMessage& msg) {
 }  // namespace
 
 LRESULT TControl::HandleMessage(TMessage& msg) {
-  if (msg.hwnd != nullptr && handle == nullptr)
+  if (msg.hwnd != nullptr && handle == nullptr) {
     handle = msg.hwnd;
-  if (tearingDown || DestructionUnderWay() || DestructionRequested())
+  }
+  if (tearingDown || DestructionUnderWay() || DestructionRequested()) {
     return MinimalHandling(this, msg);
+  }
 
   // Held for the whole dispatch: a step that frees this control only requests
   // it, and the object is destroyed by the Release below, after the last step.
@@ -322,8 +335,9 @@ LRESULT TControl::HandleMessage(TMessage& msg) {
   bool handled = false;
   for (auto step : kSteps) {
     handled = step(this, msg);
-    if (handled || DestructionRequested())
+    if (handled || DestructionRequested()) {
       break;
+    }
   }
   if (!handled && !DestructionRequested()) {
     const AfterBuiltIn next = BuiltInHandling(this, msg);
@@ -339,12 +353,14 @@ LRESULT TControl::HandleMessage(TMessage& msg) {
 
 void AttachHandler(TControl* control, TMessageProc handler, bool alsoAfterQuit) {
   assert(control != nullptr && handler != nullptr);
-  if (control->handlers == nullptr)
+  if (control->handlers == nullptr) {
     return;
+  }
   TList* chain = control->handlers;
   for (std::int32_t i = 0; i + 1 < chain->Count(); i += 2) {
-    if (HandlerOf(chain->Get(i)) == handler)
+    if (HandlerOf(chain->Get(i)) == handler) {
       return;
+    }
   }
   chain->Add(HandlerItem(handler));
   chain->Add(reinterpret_cast<void*>(static_cast<std::intptr_t>(alsoAfterQuit ? 1 : 0)));
@@ -353,21 +369,25 @@ void AttachHandler(TControl* control, TMessageProc handler, bool alsoAfterQuit) 
 
 bool WalkHandlerChain(TControl* control, TMessage& msg, LRESULT& result) {
   TList* chain = control->handlers;
-  if (control->DestructionUnderWay() || chain == nullptr || chain->Count() == 0)
+  if (control->DestructionUnderWay() || chain == nullptr || chain->Count() == 0) {
     return false;
+  }
   control->AddRef();
   bool handled = false;
   for (std::int32_t i = chain->Count() - 2; i >= 0 && !handled; i -= 2) {
     TMessageProc handler = HandlerOf(chain->Get(i));
     const bool alsoAfterQuit = chain->Get(i + 1) != nullptr;
-    if (handler == nullptr || (QuitReceived() && !alsoAfterQuit))
+    if (handler == nullptr || (QuitReceived() && !alsoAfterQuit)) {
       continue;
+    }
     handled = handler(control, msg, result);
-    if (control->DestructionRequested())
+    if (control->DestructionRequested()) {
       break;
+    }
   }
-  if (control->DestructionRequested())
+  if (control->DestructionRequested()) {
     handled = true;
+  }
   control->Release();
   return handled;
 }

@@ -9,8 +9,9 @@
 namespace lobrin {
 
 void AlignChildren(TControl* parent) {
-  if (parent == nullptr || parent->children == nullptr || parent->handle == nullptr)
+  if (parent == nullptr || parent->children == nullptr || parent->handle == nullptr) {
     return;
+  }
   RECT area;
   GetClientRect(parent->handle, &area);
   area.left += parent->margin + parent->insetLeft;
@@ -21,10 +22,12 @@ void AlignChildren(TControl* parent) {
   for (int pass = 0; pass < 2; ++pass) {
     for (std::int32_t i = 0; i < parent->children->Count(); ++i) {
       auto* child = static_cast<TControl*>(parent->children->Get(i));
-      if (child == nullptr || child->dockingSide == DockingSide::kNone || !child->visible)
+      if (child == nullptr || child->dockingSide == DockingSide::kNone || !child->visible) {
         continue;
-      if ((child->dockingSide == DockingSide::kClient) != (pass == 1))
+      }
+      if ((child->dockingSide == DockingSide::kClient) != (pass == 1)) {
         continue;
+      }
       const int width = ControlWidth(child);
       const int height = ControlHeight(child);
       const int areaWidth = area.right - area.left;
@@ -62,11 +65,13 @@ void AlignChildren(TControl* parent) {
 void SetDocking(TControl* control, DockingSide side) {
   assert(control != nullptr);
   Application().resizeAlignmentHook = &AlignChildren;
-  if (control->dockingSide == side)
+  if (control->dockingSide == side) {
     return;
+  }
   control->dockingSide = side;
-  if (control->parent != nullptr)
+  if (control->parent != nullptr) {
     AlignChildren(control->parent);
+  }
 }
 
 }  // namespace lobrin

@@ -16,8 +16,9 @@ namespace lobrin {
 namespace {
 
 void Fire(const TNotifyEvent& event, TControl* sender) {
-  if (event)
+  if (event) {
     event.code(event.data, sender);
+  }
 }
 
 // The reflected WM_COMMAND: the notification code tells which event fires.
@@ -26,8 +27,9 @@ bool OnReflectedCommand(TControl* control, TMessage& msg, LRESULT& result) {
   const TClassActions& a = control->actions;
   if (code == a.clickedCode) {
     if (control->focusGuard == 0) {
-      if (control->preClick != nullptr)
+      if (control->preClick != nullptr) {
         control->preClick(control);
+      }
       Fire(control->onClick, control);
     }
   } else if (code == a.focusGainedCode) {
@@ -97,12 +99,15 @@ TMouseEvent& MouseEventOf(TControl* control, MouseAction action) {
 
 std::uint32_t KeyShiftState() {
   std::uint32_t shift = 0;
-  if (GetKeyState(VK_SHIFT) < 0)
+  if (GetKeyState(VK_SHIFT) < 0) {
     shift |= kShiftShift;
-  if (GetKeyState(VK_CONTROL) < 0)
+  }
+  if (GetKeyState(VK_CONTROL) < 0) {
     shift |= kShiftCtrl;
-  if (GetKeyState(VK_MENU) < 0)
+  }
+  if (GetKeyState(VK_MENU) < 0) {
     shift |= kShiftAlt;
+  }
   return shift;
 }
 
@@ -112,12 +117,14 @@ bool ChildControlHandler(TControl* control, TMessage& msg, LRESULT& result) {
   if (msg.message == WM_SETFOCUS) {
     result = 0;
     TControl* form = OwningForm(control);
-    if (form != nullptr)
+    if (form != nullptr) {
       form->currentControl = control;
+    }
     return false;
   }
-  if (msg.message == kReflectedCommand)
+  if (msg.message == kReflectedCommand) {
     return OnReflectedCommand(control, msg, result);
+  }
   if (msg.message >= kReflectedColourFirst && msg.message <= kReflectedColourLast) {
     return OnReflectedColour(control, msg, result);
   }
@@ -130,12 +137,14 @@ bool FormFocusHandler(TControl* form, TMessage& msg, LRESULT& result) {
     TControl* current = form->currentControl;
     if (current != nullptr) {
       current->EnsureWindow();
-      if (current->handle != nullptr)
+      if (current->handle != nullptr) {
         SetFocus(current->handle);
+      }
       handled = true;
     }
-    if (AppWindow() != nullptr && AppWindow() != form)
+    if (AppWindow() != nullptr && AppWindow() != form) {
       AppWindow()->currentControl = form;
+    }
     return handled;
   }
   if (msg.message == WM_ENDSESSION && msg.wParam != 0) {
@@ -144,8 +153,9 @@ bool FormFocusHandler(TControl* form, TMessage& msg, LRESULT& result) {
     Application().loopRunning = false;
     TControl* app = AppWindow();
     Application().appWindow = nullptr;
-    if (app != nullptr)
+    if (app != nullptr) {
       app->Free();
+    }
     result = 0;
     std::exit(0);
   }
@@ -153,11 +163,13 @@ bool FormFocusHandler(TControl* form, TMessage& msg, LRESULT& result) {
 }
 
 bool FormBackgroundHandler(TControl* form, TMessage& msg, LRESULT& result) {
-  if (msg.message != WM_ERASEBKGND)
+  if (msg.message != WM_ERASEBKGND) {
     return false;
+  }
   CreateChildWindows(form);
-  if (form->transparent)
+  if (form->transparent) {
     return false;
+  }
   HDC dc = reinterpret_cast<HDC>(msg.wParam);
   RECT client;
   GetClientRect(form->handle, &client);
@@ -174,8 +186,9 @@ bool AppWindowHandler(TControl* app, TMessage& msg, LRESULT& result) {
     TControl* form = app->currentControl;
     if (form != nullptr) {
       form->EnsureWindow();
-      if (form->handle != nullptr)
+      if (form->handle != nullptr) {
         SetFocus(form->handle);
+      }
     }
     return true;
   }
@@ -192,8 +205,9 @@ bool AppWindowHandler(TControl* app, TMessage& msg, LRESULT& result) {
 
 void TrimAppSystemMenu(TControl* app) {
   HMENU menu = GetSystemMenu(app->handle, FALSE);
-  if (menu == nullptr)
+  if (menu == nullptr) {
     return;
+  }
   DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
   DeleteMenu(menu, SC_MOVE, MF_BYCOMMAND);
   DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);
@@ -205,16 +219,19 @@ bool MouseEventHandler(TControl* control, TMessage& msg, LRESULT& result) {
     return false;
   }
   for (const MouseRow& row : kMouseRows) {
-    if (row.message != msg.message)
+    if (row.message != msg.message) {
       continue;
+    }
     const TMouseEvent event = MouseEventOf(control, row.action);
-    if (!event)
+    if (!event) {
       return false;
+    }
     TMouseRecord mouse;
     mouse.button = row.button;
     mouse.shift = static_cast<std::uint32_t>(msg.wParam);
-    if (GetKeyState(VK_MENU) < 0)
+    if (GetKeyState(VK_MENU) < 0) {
       mouse.shift |= kShiftAlt;
+    }
     mouse.x = static_cast<std::int16_t>(LOWORD(msg.lParam));
     mouse.y = static_cast<std::int16_t>(HIWORD(msg.lParam));
     event.code(event.data, control, mouse);
@@ -235,13 +252,15 @@ bool KeyEventHandler(TControl* control, TMessage& msg, LRESULT& result) {
     case WM_SYSCHAR: event = control->onChar; break;
     default: return false;
   }
-  if (!event)
+  if (!event) {
     return false;
+  }
   std::int32_t key = static_cast<std::int32_t>(msg.wParam);
   event.code(event.data, control, key, KeyShiftState());
   msg.wParam = static_cast<WPARAM>(static_cast<std::uint32_t>(key));
-  if (key != 0)
+  if (key != 0) {
     return false;
+  }
   result = 0;
   return true;
 }

@@ -114,15 +114,17 @@ void TControl::InitDefaults() {
   childrenGet3D = true;
   has3D = true;
   alpha = 255;
-  if (children == nullptr)
+  if (children == nullptr) {
     children = new TList;
+  }
   classStyle = kDefaultClassStyle;
   style = kDefaultStyle;
   exStyle = kDefaultExStyle;
   visible = true;
   enabled = true;
-  if (handlers == nullptr)
+  if (handlers == nullptr) {
     handlers = new TList;
+  }
 }
 
 void TControl::InitWithParent(TControl* newParent) {
@@ -130,14 +132,16 @@ void TControl::InitWithParent(TControl* newParent) {
     TControl* old = parent;
     parent = nullptr;
     old->children->Remove(this);
-    if (old->childrenChanged != nullptr)
+    if (old->childrenChanged != nullptr) {
       old->childrenChanged(old, nullptr);
+    }
   }
   parent = newParent;
   if (newParent != nullptr) {
     newParent->children->Add(this);
-    if (newParent->childrenChanged != nullptr)
+    if (newParent->childrenChanged != nullptr) {
       newParent->childrenChanged(newParent, this);
+    }
     backgroundColour = newParent->backgroundColour;
   }
 }
@@ -165,10 +169,12 @@ TControl* MakeWindowObject(TControl* parent, const char* baseClassName, bool has
   if (parent != nullptr) {
     control->font = ChildTool(parent->font, TToolKind::Font);
     control->brush = ChildTool(parent->brush, TToolKind::Brush);
-    if (parent->font == nullptr)
+    if (parent->font == nullptr) {
       control->font->SetColour(control->textColour);
-    if (parent->brush == nullptr)
+    }
+    if (parent->brush == nullptr) {
       control->brush->SetColour(control->backgroundColour);
+    }
     control->font->SetOnChange(&FontChanged, control);
     control->brush->SetOnChange(&BrushChanged, control);
   }
@@ -178,8 +184,9 @@ TControl* MakeWindowObject(TControl* parent, const char* baseClassName, bool has
 TControl* MakeChildControl(TControl* parent, const char* baseClassName, DWORD style,
                            const TClassActions* actions, bool has3D) {
   TControl* control = MakeWindowObject(parent, baseClassName, has3D);
-  if (actions != nullptr)
+  if (actions != nullptr) {
     control->actions = *actions;
+  }
   control->isChildControl = true;
   control->style = style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
   control->visible = (control->style & WS_VISIBLE) != 0;
@@ -212,8 +219,9 @@ TControl* MakeAppWindow(const std::string& caption) {
   control->caption = caption;
   Application().appWindowInUse = true;
   control->isAppWindow = true;
-  if (AppWindow() == nullptr)
+  if (AppWindow() == nullptr) {
     Application().appWindow = control;
+  }
   control->afterCreate = &TrimAppSystemMenu;
   AttachHandler(control, &AppWindowHandler, false);
   return control;
@@ -249,14 +257,16 @@ TControl* MakeEdit(TControl* parent, std::uint32_t options) {
     style |= HasOption(options, row.option) ? row.whenSet : row.whenClear;
   }
   const bool multiLine = HasOption(options, kEditMultiLine);
-  if (!multiLine)
+  if (!multiLine) {
     style &= ~static_cast<DWORD>(WS_HSCROLL | WS_VSCROLL);
+  }
 
   TControl* control = MakeChildControl(parent, "EDIT", style, &kEditActions, true);
   SetDefaultSize(control, multiLine ? 200 : 100, multiLine ? 200 : 22);
   control->focusKeys = multiLine ? kFocusKeyTab : kFocusKeyTab | kFocusKeyUpDown | kFocusKeyPage;
-  if (HasOption(options, kEditKeepTab))
+  if (HasOption(options, kEditKeepTab)) {
     control->focusKeys &= static_cast<std::uint8_t>(~kFocusKeyTab);
+  }
   control->takesEnter = multiLine;
   return control;
 }
@@ -272,14 +282,16 @@ TControl* MakeButton(TControl* parent, const std::string& caption) {
 }
 
 TControl* OwningForm(TControl* control) {
-  while (control != nullptr && control->isChildControl)
+  while (control != nullptr && control->isChildControl) {
     control = control->parent;
+  }
   return control;
 }
 
 bool IsMainForm(TControl* control) {
-  if (control == nullptr || control->isChildControl)
+  if (control == nullptr || control->isChildControl) {
     return false;
+  }
   TControl* parent = control->parent;
   if (parent == nullptr) {
     return control->isAppWindow || control == AppWindow() || !Application().appWindowInUse;

@@ -14,18 +14,21 @@ namespace {
 
 HDC AcquireControlContext(void* data, TCanvas* canvas) {
   auto* control = static_cast<TControl*>(data);
-  if (control->paintDC != nullptr)
+  if (control->paintDC != nullptr) {
     return control->paintDC;
-  if (canvas->Context() != nullptr)
+  }
+  if (canvas->Context() != nullptr) {
     return canvas->Context();
+  }
   HWND hwnd = HandleOf(control);
   return hwnd != nullptr ? GetDC(hwnd) : nullptr;
 }
 
 void ReleaseControlContext(void* data, TCanvas*, HDC context) {
   auto* control = static_cast<TControl*>(data);
-  if (context == nullptr || context == control->paintDC)
+  if (context == nullptr || context == control->paintDC) {
     return;
+  }
   ReleaseDC(control->handle, context);
 }
 
@@ -50,10 +53,12 @@ HBRUSH BrushToolOf(TControl* control) {
 // The control's own solid brush of its resolved background colour.
 HBRUSH CachedBrushOf(TControl* control) {
   const COLORREF rgb = ResolveColour(control->backgroundColour);
-  if (control->cachedBrush != nullptr && control->cachedBrushColour == rgb)
+  if (control->cachedBrush != nullptr && control->cachedBrushColour == rgb) {
     return control->cachedBrush;
-  if (control->cachedBrush != nullptr)
+  }
+  if (control->cachedBrush != nullptr) {
     DeleteObject(control->cachedBrush);
+  }
   control->cachedBrush = CreateSolidBrush(rgb);
   control->cachedBrushColour = rgb;
   return control->cachedBrush;
@@ -61,10 +66,12 @@ HBRUSH CachedBrushOf(TControl* control) {
 
 // The toolkit's own background brush lookup.
 HBRUSH DefaultBackgroundBrushLookup(TControl* control) {
-  if (control == nullptr)
+  if (control == nullptr) {
     return nullptr;
-  if (BrushToolsInUse())
+  }
+  if (BrushToolsInUse()) {
     return BrushToolOf(control);
+  }
   TControl* parent = control->parent;
   if (parent != nullptr && parent->backgroundColour == control->backgroundColour) {
     return DefaultBackgroundBrushLookup(parent);
@@ -89,8 +96,9 @@ TContextProvider ControlContextProvider(TControl* control) {
 }
 
 TCanvas* ControlCanvas(TControl* control) {
-  if (control == nullptr)
+  if (control == nullptr) {
     return nullptr;
+  }
   if (control->canvas == nullptr) {
     TCanvas* canvas = MakeCanvas();
     if (control->font != nullptr) {
@@ -120,10 +128,12 @@ void AttachPaintEvent(TControl* control, TPaintEvent event) {
 }
 
 bool PaintHandler(TControl* control, TMessage& msg, LRESULT& result) {
-  if (msg.message != WM_PAINT && msg.message != WM_PRINT)
+  if (msg.message != WM_PAINT && msg.message != WM_PRINT) {
     return false;
-  if (!control->onPaint || control->handle == nullptr)
+  }
+  if (!control->onPaint || control->handle == nullptr) {
     return false;
+  }
 
   HRGN update = CreateRectRgn(0, 0, 0, 0);
   const int kind = GetUpdateRgn(control->handle, update, control->eraseOnPaint ? TRUE : FALSE);
@@ -143,30 +153,36 @@ bool PaintHandler(TControl* control, TMessage& msg, LRESULT& result) {
   PAINTSTRUCT ps;
   HDC dc = reinterpret_cast<HDC>(msg.wParam);
   const bool began = dc == nullptr;
-  if (began)
+  if (began) {
     dc = BeginPaint(control->handle, &ps);
+  }
 
   // A context the canvas took outside this paint would draw beside it.
-  if (control->canvas != nullptr && control->canvas->Context() != dc)
+  if (control->canvas != nullptr && control->canvas->Context() != dc) {
     control->canvas->SetContext(nullptr);
+  }
   HDC previous = control->paintDC;
   control->paintDC = dc;
-  if (control->accumulatedRegion != nullptr)
+  if (control->accumulatedRegion != nullptr) {
     SelectClipRgn(dc, control->accumulatedRegion);
+  }
 
   const TPaintEvent event = control->onPaint;
   event.code(event.data, control, dc);
 
   // Taken away while it is still the paint context, so that it is not given back with ReleaseDC.
-  if (control->canvas != nullptr)
+  if (control->canvas != nullptr) {
     control->canvas->SetContext(nullptr);
+  }
   control->paintDC = previous;
 
-  if (began)
+  if (began) {
     EndPaint(control->handle, &ps);
+  }
   result = 0;
-  if (update != nullptr)
+  if (update != nullptr) {
     DeleteObject(update);
+  }
   return true;
 }
 

@@ -22,15 +22,17 @@ std::unordered_map<HWND, TControl*>& BoundWindows() {
 }  // namespace
 
 void BindWindow(HWND hwnd, TControl* control) {
-  if (hwnd == nullptr || control == nullptr)
+  if (hwnd == nullptr || control == nullptr) {
     return;
+  }
   BoundWindows()[hwnd] = control;
   SetPropA(hwnd, kSelfProperty, control);
 }
 
 void ForgetWindow(HWND hwnd) {
-  if (hwnd == nullptr)
+  if (hwnd == nullptr) {
     return;
+  }
   RemovePropA(hwnd, kSelfProperty);
   BoundWindows().erase(hwnd);
 }
@@ -38,8 +40,9 @@ void ForgetWindow(HWND hwnd) {
 void ForgetDestroyedWindow(HWND hwnd) { BoundWindows().erase(hwnd); }
 
 TControl* ControlOfWindow(HWND hwnd) {
-  if (hwnd == nullptr)
+  if (hwnd == nullptr) {
     return nullptr;
+  }
   const auto& windows = BoundWindows();
   const auto found = windows.find(hwnd);
   return found != windows.end() ? found->second : nullptr;

@@ -25,20 +25,25 @@ bool SameRect(const RECT& a, const RECT& b) {
 // Stores new bounds and moves the window there.
 void ApplyBounds(TControl* control, const RECT& wanted) {
   const RECT current = ControlBounds(control);
-  if (SameRect(current, wanted))
+  if (SameRect(current, wanted)) {
     return;
-  if (wanted.left != current.left)
+  }
+  if (wanted.left != current.left) {
     control->positionSet |= kLeftSet;
-  if (wanted.top != current.top)
+  }
+  if (wanted.top != current.top) {
     control->positionSet |= kTopSet;
+  }
   control->bounds = wanted;
-  if (control->handle == nullptr)
+  if (control->handle == nullptr) {
     return;
+  }
   SetWindowPos(control->handle, nullptr, wanted.left, wanted.top, wanted.right - wanted.left,
                wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE);
   const bool moved = wanted.left != current.left || wanted.top != current.top;
-  if (moved && control->baseClassName == "STATIC")
+  if (moved && control->baseClassName == "STATIC") {
     InvalidateControl(control);
+  }
 }
 
 // Window size minus client size, from the window or, without one, from its styles.
@@ -58,8 +63,9 @@ using SetLayeredProc = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
 SetLayeredProc LayeredWindowFunction() {
   HMODULE user = GetModuleHandleA("User32");
-  if (user == nullptr)
+  if (user == nullptr) {
     return nullptr;
+  }
   return reinterpret_cast<SetLayeredProc>(
       reinterpret_cast<void*>(GetProcAddress(user, "SetLayeredWindowAttributes")));
 }
@@ -75,8 +81,9 @@ void SetControlText(TControl* control, const std::string& text) {
     SetWindowTextA(control->handle, control->caption.c_str());
     InvalidateControl(control);
   }
-  if (control->contentChanged != nullptr)
+  if (control->contentChanged != nullptr) {
     control->contentChanged(control);
+  }
 }
 
 std::string GetControlText(TControl* control) {
@@ -107,13 +114,16 @@ void ReadControlText(TControl* control, std::string& text) {
 
 void InvalidateControl(TControl* control) {
   assert(control != nullptr);
-  if (QuitReceived() || control->handle == nullptr)
+  if (QuitReceived() || control->handle == nullptr) {
     return;
+  }
   // A window that is not on screen yet is painted whole when it shows.
-  if (IsWindowVisible(control->handle))
+  if (IsWindowVisible(control->handle)) {
     InvalidateRect(control->handle, nullptr, TRUE);
-  if (const TControlProc invalidated = Application().invalidationHook; invalidated != nullptr)
+  }
+  if (const TControlProc invalidated = Application().invalidationHook; invalidated != nullptr) {
     invalidated(control);
+  }
 }
 
 // --- Style ---
@@ -122,8 +132,9 @@ void SetControlStyle(TControl* control, DWORD style) {
   assert(control != nullptr);
   const DWORD old = control->style;
   control->style = style;
-  if (control->handle == nullptr || old == style)
+  if (control->handle == nullptr || old == style) {
     return;
+  }
   SetWindowLongA(control->handle, GWL_STYLE, static_cast<LONG>(style));
   SetWindowPos(control->handle, nullptr, 0, 0, 0, 0, kApplyStyleFlags);
   InvalidateControl(control);
@@ -133,8 +144,9 @@ void SetControlExStyle(TControl* control, DWORD exStyle) {
   assert(control != nullptr);
   const DWORD old = control->exStyle;
   control->exStyle = exStyle;
-  if (control->handle == nullptr || old == exStyle)
+  if (control->handle == nullptr || old == exStyle) {
     return;
+  }
   SetWindowLongA(control->handle, GWL_EXSTYLE, static_cast<LONG>(exStyle));
   SetWindowPos(control->handle, nullptr, 0, 0, 0, 0, kApplyStyleFlags);
   InvalidateControl(control);
@@ -143,14 +155,16 @@ void SetControlExStyle(TControl* control, DWORD exStyle) {
 void SetTextAlignment(TControl* control, TextAlignment alignment) {
   const auto index = static_cast<std::size_t>(alignment);
   assert(control != nullptr);
-  if (alignment > TextAlignment::kCenter)
+  if (alignment > TextAlignment::kCenter) {
     return;
+  }
   control->textAlign = alignment;
   const TClassActions& a = control->actions;
   DWORD others = 0;
   for (std::size_t i = 0; i < std::size(a.alignStyles); ++i) {
-    if (i != index)
+    if (i != index) {
       others |= a.alignStyles[i];
+    }
   }
   DWORD style = (control->style & ~others) | a.alignStyles[index];
   style &= ~static_cast<DWORD>(a.removedStyles);
@@ -176,8 +190,9 @@ void SetControlColour(TControl* control, std::uint32_t colour) {
 
 void SetControl3D(TControl* control, bool on) {
   assert(control != nullptr);
-  if (control->has3D == on)
+  if (control->has3D == on) {
     return;
+  }
   control->has3D = on;
   if (on) {
     SetControlStyle(control, control->style & ~static_cast<DWORD>(WS_BORDER));
@@ -190,8 +205,9 @@ void SetControl3D(TControl* control, bool on) {
 
 void SetControlTransparent(TControl* control, bool on) {
   assert(control != nullptr);
-  if (control->transparent == on)
+  if (control->transparent == on) {
     return;
+  }
   control->transparent = on;
   InvalidateControl(control);
 }
@@ -199,8 +215,9 @@ void SetControlTransparent(TControl* control, bool on) {
 void SetControlEnabled(TControl* control, bool on) {
   assert(control != nullptr);
   control->enabled = on;
-  if (control->handle != nullptr)
+  if (control->handle != nullptr) {
     EnableWindow(control->handle, on ? TRUE : FALSE);
+  }
 }
 
 void SetControlCursor(TControl* control, HCURSOR cursor) {
@@ -212,18 +229,22 @@ void ApplyVisible(TControl* control, bool on) {
   assert(control != nullptr);
   control->style = on ? (control->style | WS_VISIBLE) : (control->style & ~static_cast<DWORD>(WS_VISIBLE));
   control->visible = on;
-  if (!on)
+  if (!on) {
     control->showWhenCreated = false;
-  if (control->handle == nullptr)
+  }
+  if (control->handle == nullptr) {
     return;
+  }
   // Shown now: nothing is left to show when the parent's windows are made.
   control->showWhenCreated = false;
   ShowWindow(control->handle, on ? SW_SHOW : SW_HIDE);
   if (const TControlProc realign = Application().resizeAlignmentHook; realign != nullptr) {
-    if (control->parent != nullptr)
+    if (control->parent != nullptr) {
       realign(control->parent);
-    if (on)
+    }
+    if (on) {
       realign(control);
+    }
   }
 }
 
@@ -235,28 +256,33 @@ void SetControlVisible(TControl* control, bool on) {
 
 void SetWindowState(TControl* control, WindowState state) {
   assert(control != nullptr);
-  if (state > WindowState::kMaximized || control->windowState == state)
+  if (state > WindowState::kMaximized || control->windowState == state) {
     return;
+  }
   control->windowState = state;
   static constexpr int kShowCommands[] = {SW_SHOWNOACTIVATE, SW_SHOWMINNOACTIVE, SW_MAXIMIZE};
   HWND hwnd = HandleOf(control);
-  if (hwnd != nullptr)
+  if (hwnd != nullptr) {
     ShowWindow(hwnd, kShowCommands[static_cast<std::size_t>(state)]);
+  }
 }
 
 void ApplyAlpha(TControl* control) {
   SetLayeredProc setLayered = LayeredWindowFunction();
-  if (setLayered == nullptr || control->handle == nullptr)
+  if (setLayered == nullptr || control->handle == nullptr) {
     return;
+  }
   setLayered(control->handle, 0, control->alpha, LWA_ALPHA);
 }
 
 void SetControlAlpha(TControl* control, std::uint8_t alpha) {
   assert(control != nullptr);
-  if (control->alpha == alpha)
+  if (control->alpha == alpha) {
     return;
-  if (LayeredWindowFunction() == nullptr)
+  }
+  if (LayeredWindowFunction() == nullptr) {
     return;
+  }
   control->alpha = alpha;
   if (alpha < 255) {
     SetControlExStyle(control, control->exStyle | WS_EX_LAYERED);
@@ -286,16 +312,18 @@ void SetFocusKeys(TControl* control, std::uint8_t keys) {
 
 void SetTabOrder(TControl* control, std::int32_t order) {
   assert(control != nullptr);
-  if (control->tabOrder == order)
+  if (control->tabOrder == order) {
     return;
+  }
   TControl* form = OwningForm(control);
   if (form != nullptr) {
     TList* stops = new TList;
     CollectTabStops(form, stops);
     for (std::int32_t i = 0; i < stops->Count(); ++i) {
       auto* stop = static_cast<TControl*>(stops->Get(i));
-      if (stop != control && stop->tabOrder >= order)
+      if (stop != control && stop->tabOrder >= order) {
         stop->tabOrder += 1;
+      }
     }
     stops->Free();
   }
@@ -305,16 +333,19 @@ void SetTabOrder(TControl* control, std::int32_t order) {
 // --- Position and size ---
 
 RECT ControlBounds(TControl* control) {
-  if (control == nullptr)
+  if (control == nullptr) {
     return RECT{0, 0, 0, 0};
-  if (control->handle == nullptr)
+  }
+  if (control->handle == nullptr) {
     return control->bounds;
+  }
   RECT r;
   GetWindowRect(control->handle, &r);
   if (control->isChildControl) {
     HWND parentHandle = GetParent(control->handle);
-    if (parentHandle != nullptr)
+    if (parentHandle != nullptr) {
       MapWindowPoints(HWND_DESKTOP, parentHandle, reinterpret_cast<POINT*>(&r), 2);
+    }
   }
   return r;
 }
@@ -364,24 +395,27 @@ void SetClientHeight(TControl* control, int height) {
 void FontChanged(void* data, TGraphicTool* tool) {
   auto* control = static_cast<TControl*>(data);
   assert(control != nullptr && tool != nullptr);
-  if (control->tearingDown)
+  if (control->tearingDown) {
     return;
+  }
   control->textColour = tool->Colour();
   if (control->handle != nullptr) {
     // A window that is not on screen yet is painted whole when it shows.
     const LPARAM redraw = IsWindowVisible(control->handle) ? TRUE : FALSE;
     SendMessageA(control->handle, WM_SETFONT, reinterpret_cast<WPARAM>(tool->FontHandle()), redraw);
   }
-  if (control->contentChanged != nullptr)
+  if (control->contentChanged != nullptr) {
     control->contentChanged(control);
+  }
   InvalidateControl(control);
 }
 
 void BrushChanged(void* data, TGraphicTool* tool) {
   auto* control = static_cast<TControl*>(data);
   assert(control != nullptr && tool != nullptr);
-  if (control->tearingDown)
+  if (control->tearingDown) {
     return;
+  }
   control->backgroundColour = tool->Colour();
   if (control->cachedBrush != nullptr) {
     DeleteObject(control->cachedBrush);

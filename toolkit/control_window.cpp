@@ -42,8 +42,9 @@ std::vector<RegisteredClass>& RegisteredClasses() {
 
 const RegisteredClass* FindRegisteredClass(const std::string& name) {
   for (const RegisteredClass& known : RegisteredClasses()) {
-    if (known.name == name)
+    if (known.name == name) {
       return &known;
+    }
   }
   return nullptr;
 }
@@ -58,13 +59,15 @@ void PrepareClass(TControl* control, WNDCLASSA& wc) {
     const char* base = control->baseClassName.c_str();
     // System classes are found with any instance on most systems; ask without
     // one as the documented way when the module's own lookup fails.
-    if (!GetClassInfoA(ModuleInstance(), base, &wc))
+    if (!GetClassInfoA(ModuleInstance(), base, &wc)) {
       GetClassInfoA(nullptr, base, &wc);
+    }
     wc.hInstance = ModuleInstance();
     wc.style &= kInheritedClassStyleMask;
   }
-  if (control->previousWndProc == nullptr)
+  if (control->previousWndProc == nullptr) {
     control->previousWndProc = wc.lpfnWndProc;
+  }
 }
 
 // Registers the class unless it exists, and remembers it.
@@ -75,8 +78,9 @@ bool EnsureClassRegistered(TControl* control, WNDCLASSA wc, const std::string& c
     wc.lpszClassName = className.c_str();
     wc.lpfnWndProc = control->windowProc != nullptr ? control->windowProc : &ControlWindowProc;
     wc.hInstance = ModuleInstance();
-    if (RegisterClassA(&wc) == 0)
+    if (RegisterClassA(&wc) == 0) {
       return false;
+    }
   }
   RegisteredClasses().push_back(RegisteredClass{className, baseProc});
   return true;
@@ -86,10 +90,12 @@ bool EnsureClassRegistered(TControl* control, WNDCLASSA wc, const std::string& c
 // window's, else the module's default icon. (HICON)-1 means none.
 HICON ChooseIcon(TControl* control) {
   const HICON none = reinterpret_cast<HICON>(-1);
-  if (control->icon == none)
+  if (control->icon == none) {
     return nullptr;
-  if (control->icon != nullptr)
+  }
+  if (control->icon != nullptr) {
     return control->icon;
+  }
   if (!control->isAppWindow && AppWindow() != nullptr && AppWindow() != control &&
       AppWindow()->icon != nullptr && AppWindow()->icon != none) {
     if (control->ownedIcon == nullptr) {
@@ -110,8 +116,9 @@ bool WindowBelongsTo(HWND hwnd, TControl* control) {
 HICON DefaultIcon() { return LoadIconA(ModuleInstance(), "MAINICON"); }
 
 void ApplyIcon(TControl* control) {
-  if (control->handle == nullptr || control->isChildControl)
+  if (control->handle == nullptr || control->isChildControl) {
     return;
+  }
   SendMessageA(control->handle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ChooseIcon(control)));
 }
 
@@ -119,16 +126,19 @@ void CreateChildWindows(TControl* control) {
   // By index: creating a window may add or remove children.
   for (std::int32_t i = 0; i < control->children->Count(); ++i) {
     auto* child = static_cast<TControl*>(control->children->Get(i));
-    if (child != nullptr)
+    if (child != nullptr) {
       child->EnsureWindow();
+    }
   }
 }
 
 bool TControl::EnsureWindow() {
-  if (tearingDown)
+  if (tearingDown) {
     return false;
-  if (parent != nullptr && HandleOf(parent) == nullptr)
+  }
+  if (parent != nullptr && HandleOf(parent) == nullptr) {
     return false;
+  }
 
   if (handle != nullptr) {
     if (showWhenCreated) {
@@ -142,32 +152,38 @@ bool TControl::EnsureWindow() {
   }
 
   DWORD createStyle = style;
-  if (!enabled)
+  if (!enabled) {
     createStyle |= WS_DISABLED;
+  }
   const std::string className = ClassNameOf(this);
   const RegisteredClass* known = FindRegisteredClass(className);
   WNDCLASSA wc;
   if (known != nullptr) {
-    if (previousWndProc == nullptr)
+    if (previousWndProc == nullptr) {
       previousWndProc = known->baseProc;
+    }
   } else {
     PrepareClass(this, wc);
   }
 
   HWND parentHandle = parent != nullptr ? parent->handle : nullptr;
-  if ((createStyle & WS_CHILD) != 0 && parentHandle == nullptr)
+  if ((createStyle & WS_CHILD) != 0 && parentHandle == nullptr) {
     return false;
-  if (known == nullptr && !EnsureClassRegistered(this, wc, className))
+  }
+  if (known == nullptr && !EnsureClassRegistered(this, wc, className)) {
     return false;
+  }
 
   int x = bounds.left;
   int y = bounds.top;
   int width = bounds.right - bounds.left;
   int height = bounds.bottom - bounds.top;
-  if (width == 0)
+  if (width == 0) {
     width = CW_USEDEFAULT;
-  if (height == 0)
+  }
+  if (height == 0) {
     height = CW_USEDEFAULT;
+  }
   if (!isChildControl && (positionSet & 3) == 0) {
     x = CW_USEDEFAULT;
     y = CW_USEDEFAULT;
@@ -178,45 +194,55 @@ bool TControl::EnsureWindow() {
       exStyle, className.c_str(), caption.c_str(), createStyle, x, y, width, height, parentHandle,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), ModuleInstance(), nullptr);
   // A failed creation must not leave this object waiting to adopt a stranger's window.
-  if (Application().creatingControl == this)
+  if (Application().creatingControl == this) {
     Application().creatingControl = nullptr;
+  }
   if (created == nullptr) {
-    if (handle != nullptr && !IsWindow(handle))
+    if (handle != nullptr && !IsWindow(handle)) {
       handle = nullptr;
+    }
     return false;
   }
   handle = created;
 
   SendMessageA(handle, WM_UPDATEUISTATE, kShowFocusRectangles, 0);
-  if (ControlOfWindow(handle) == nullptr)
+  if (ControlOfWindow(handle) == nullptr) {
     BindWindow(handle, this);
+  }
   ApplyIcon(this);
-  if (alpha < 255)
+  if (alpha < 255) {
     ApplyAlpha(this);
+  }
 
-  if (afterCreate != nullptr)
+  if (afterCreate != nullptr) {
     afterCreate(this);
-  if (const TControlProc created = Application().afterCreateHook; created != nullptr)
+  }
+  if (const TControlProc created = Application().afterCreateHook; created != nullptr) {
     created(this);
+  }
   // Once is enough: a second time would hand the window the same font again.
-  if (font != nullptr)
+  if (font != nullptr) {
     FontChanged(this, font);
+  }
   CreateChildWindows(this);
   return handle != nullptr;
 }
 
 HWND HandleOf(TControl* control) {
-  if (control == nullptr)
+  if (control == nullptr) {
     return nullptr;
-  if (control->handle != nullptr)
+  }
+  if (control->handle != nullptr) {
     return control->handle;
+  }
   if (!control->visibilitySet) {
     const bool wasVisible = control->visible;
     ApplyVisible(control, false);
     control->EnsureWindow();
     // Only a control that was to be seen is shown once its parent shows.
-    if (wasVisible)
+    if (wasVisible) {
       control->showWhenCreated = true;
+    }
   } else {
     control->EnsureWindow();
   }
@@ -225,8 +251,9 @@ HWND HandleOf(TControl* control) {
 
 LRESULT SendToControl(TControl* control, UINT message, WPARAM wParam, LPARAM lParam) {
   HWND hwnd = HandleOf(control);
-  if (hwnd == nullptr)
+  if (hwnd == nullptr) {
     return 0;
+  }
   return SendMessageA(hwnd, message, wParam, lParam);
 }
 
@@ -260,12 +287,14 @@ LRESULT CALLBACK ControlWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
   if (control != nullptr) {
     const LRESULT result = control->HandleMessage(msg);
     // Whatever step answered it, the window is gone after its last message.
-    if (message == WM_NCDESTROY)
+    if (message == WM_NCDESTROY) {
       ForgetDestroyedWindow(hwnd);
+    }
     return result;
   }
-  if (AppWindow() != nullptr)
+  if (AppWindow() != nullptr) {
     return AppWindow()->HandleMessage(msg);
+  }
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
@@ -273,17 +302,22 @@ void TControl::BeforeDestroy() {
   tearingDown = true;
   TControl* form = OwningForm(parent);
   for (TControl* holder : {form, parent, AppWindow()}) {
-    if (holder == nullptr)
+    if (holder == nullptr) {
       continue;
-    if (holder->currentControl == this)
+    }
+    if (holder->currentControl == this) {
       holder->currentControl = nullptr;
-    if (holder->defaultButton == this)
+    }
+    if (holder->defaultButton == this) {
       holder->defaultButton = nullptr;
-    if (holder->cancelButton == this)
+    }
+    if (holder->cancelButton == this) {
       holder->cancelButton = nullptr;
+    }
   }
-  if (WindowBelongsTo(handle, this))
+  if (WindowBelongsTo(handle, this)) {
     ShowWindow(handle, SW_HIDE);
+  }
 }
 
 TControl::~TControl() {
@@ -294,13 +328,16 @@ TControl::~TControl() {
       const std::int32_t last = children->Count() - 1;
       auto* child = static_cast<TControl*>(children->Get(last));
       children->Delete(last);
-      if (child == nullptr)
+      if (child == nullptr) {
         continue;
+      }
       child->parent = nullptr;
-      if (child->font != nullptr)
+      if (child->font != nullptr) {
         child->font->SetParent(nullptr);
-      if (child->brush != nullptr)
+      }
+      if (child->brush != nullptr) {
         child->brush->SetParent(nullptr);
+      }
       child->Free();
     }
   }
@@ -310,8 +347,9 @@ TControl::~TControl() {
   FreeAndNull(brush);
 
   if (WindowBelongsTo(handle, this)) {
-    if (!isChildControl)
+    if (!isChildControl) {
       SendMessageA(handle, WM_SETICON, ICON_BIG, 0);
+    }
     DestroyWindow(handle);
   }
   handle = nullptr;
@@ -328,15 +366,19 @@ TControl::~TControl() {
     TControl* old = parent;
     parent = nullptr;
     old->children->Remove(this);
-    if (old->currentControl == this)
+    if (old->currentControl == this) {
       old->currentControl = nullptr;
-    if (old->childrenChanged != nullptr)
+    }
+    if (old->childrenChanged != nullptr) {
       old->childrenChanged(old, nullptr);
+    }
   }
-  if (AppWindow() == this)
+  if (AppWindow() == this) {
     Application().appWindow = nullptr;
-  if (Application().creatingControl == this)
+  }
+  if (Application().creatingControl == this) {
     Application().creatingControl = nullptr;
+  }
   FreeAndNull(children);
   FreeAndNull(handlers);
 }

@@ -22,8 +22,9 @@ TToolData ZeroData() {
 }  // namespace
 
 COLORREF ResolveColour(std::uint32_t colour) {
-  if (IsSystemColour(colour))
+  if (IsSystemColour(colour)) {
     return sys_colour_source(static_cast<int>(colour & 0xFF));
+  }
   return static_cast<COLORREF>(colour);
 }
 
@@ -39,8 +40,9 @@ TGraphicTool::TGraphicTool(TToolKind kind) : kind_(kind), data_(ZeroData()) {}
 
 TGraphicTool::~TGraphicTool() {
   // No change event here: whoever listens is going away with the tool.
-  if (handle_ != nullptr)
+  if (handle_ != nullptr) {
     DeleteObject(handle_);
+  }
 }
 
 // ---------------------------------------------------------------- handle
@@ -49,14 +51,17 @@ HGDIOBJ TGraphicTool::Handle() {
   if (handle_ != nullptr && IsSystemColour(data_.colour) && ResolveColour(data_.colour) != resolved_colour_) {
     DropHandle();  // the system colour changed since the handle was made
   }
-  if (handle_ != nullptr)
+  if (handle_ != nullptr) {
     return handle_;  // a change handler may have made it again
-  if (parent_ != nullptr && SameData(*parent_))
+  }
+  if (parent_ != nullptr && SameData(*parent_)) {
     return parent_->Handle();
+  }
   const COLORREF colour = ResolveColour(data_.colour);
   handle_ = MakeHandle(colour);
-  if (handle_ != nullptr)
+  if (handle_ != nullptr) {
     resolved_colour_ = colour;
+  }
   return handle_;
 }
 
@@ -88,8 +93,9 @@ HGDIOBJ TGraphicTool::MakeHandle(COLORREF colour) const {
 }
 
 void TGraphicTool::FireChange() {
-  if (on_change_proc_ != nullptr)
+  if (on_change_proc_ != nullptr) {
     on_change_proc_(on_change_data_, this);
+  }
 }
 
 void TGraphicTool::DropHandle() {
@@ -107,8 +113,9 @@ void TGraphicTool::DropHandle() {
 // ---------------------------------------------------------------- parent and event
 
 void TGraphicTool::SetParent(TGraphicTool* parent) {
-  if (parent == this || (parent != nullptr && parent->kind_ != kind_))
+  if (parent == this || (parent != nullptr && parent->kind_ != kind_)) {
     return;
+  }
   parent_ = parent;
 }
 
@@ -124,16 +131,18 @@ bool TGraphicTool::SameData(const TGraphicTool& other) const {
 }
 
 void TGraphicTool::ChangeData(const TToolData& data) {
-  if (std::memcmp(&data_, &data, sizeof data_) == 0)
+  if (std::memcmp(&data_, &data, sizeof data_) == 0) {
     return;
+  }
   DropHandle();
   std::memcpy(&data_, &data, sizeof data_);
   DropHandle();
 }
 
 void TGraphicTool::Assign(const TGraphicTool& source) {
-  if (&source == this || source.kind_ != kind_)
+  if (&source == this || source.kind_ != kind_) {
     return;
+  }
   ChangeData(source.data_);
 }
 
@@ -152,25 +161,31 @@ void TGraphicTool::SetColour(std::uint32_t colour) {
 // ---------------------------------------------------------------- font
 
 std::uint8_t TGraphicTool::FontStyle() const {
-  if (kind_ != TToolKind::Font)
+  if (kind_ != TToolKind::Font) {
     return 0;
+  }
   std::uint8_t style = 0;
-  if (data_.font.lfWeight >= kBoldWeight)
+  if (data_.font.lfWeight >= kBoldWeight) {
     style |= kFontBold;
-  if (data_.font.lfItalic != 0)
+  }
+  if (data_.font.lfItalic != 0) {
     style |= kFontItalic;
-  if (data_.font.lfUnderline != 0)
+  }
+  if (data_.font.lfUnderline != 0) {
     style |= kFontUnderline;
-  if (data_.font.lfStrikeOut != 0)
+  }
+  if (data_.font.lfStrikeOut != 0) {
     style |= kFontStrikeOut;
+  }
   return style;
 }
 
 void TGraphicTool::SetFontStyle(std::uint8_t style) {
   EditData(TToolKind::Font, [&](TToolData& data) {
     if ((style & kFontBold) != 0) {
-      if (data.font.lfWeight < kBoldWeight)
+      if (data.font.lfWeight < kBoldWeight) {
         data.font.lfWeight = kBoldWeight;
+      }
     } else if (data.font.lfWeight >= kBoldWeight) {
       data.font.lfWeight = 0;
     }
@@ -181,8 +196,9 @@ void TGraphicTool::SetFontStyle(std::uint8_t style) {
 }
 
 std::string TGraphicTool::FontName() const {
-  if (kind_ != TToolKind::Font)
+  if (kind_ != TToolKind::Font) {
     return std::string();
+  }
   const char* face = data_.font.lfFaceName;
   return std::string(face, strnlen(face, kFaceNameMax));
 }
@@ -233,8 +249,9 @@ void TGraphicTool::SetPenWidth(std::int32_t width) {
 }
 
 void TGraphicTool::SetPenMode(int rop2) {
-  if (rop2 < R2_BLACK || rop2 > R2_WHITE)
+  if (rop2 < R2_BLACK || rop2 > R2_WHITE) {
     return;
+  }
   EditData(TToolKind::Pen,
            [&](TToolData& data) { data.pen.drawingMode = static_cast<std::uint8_t>(rop2 - 1); });
 }

@@ -154,8 +154,9 @@ class TGraphicTool : public TObj {
   // Applies `edit` to a copy of the data of a tool of `kind`, then ChangeData.
   template <class Edit>
   void EditData(TToolKind kind, Edit edit) {
-    if (kind_ != kind)
+    if (kind_ != kind) {
       return;
+    }
     TToolData data = data_;
     edit(data);
     ChangeData(data);

@@ -25,8 +25,9 @@ std::int32_t TIniFile::IntegerValue(const std::string& key, std::int32_t value) 
 
 std::string DirectoryOfPath(const std::string& path) {
   const std::size_t backslash = path.rfind('\\');
-  if (backslash == std::string::npos)
+  if (backslash == std::string::npos) {
     return path;
+  }
   return path.substr(0, backslash + 1);
 }
 

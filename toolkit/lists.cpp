@@ -10,73 +10,86 @@ namespace lobrin {
 TList::~TList() { Clear(); }
 
 bool TList::EnsureRoomForOne() {
-  if (count_ < capacity_)
+  if (count_ < capacity_) {
     return true;
+  }
   const std::int32_t step = growth_step_ > 0 ? growth_step_ : kDefaultGrowthStep;
   SetCapacity(count_ + step);
   return count_ < capacity_;
 }
 
 void TList::Add(void* item) {
-  if (!EnsureRoomForOne())
+  if (!EnsureRoomForOne()) {
     return;
+  }
   items_[count_] = item;
   ++count_;
 }
 
 void TList::Insert(std::int32_t index, void* item) {
-  if (index < 0)
+  if (index < 0) {
     index = 0;
-  if (index > count_)
+  }
+  if (index > count_) {
     index = count_;
-  if (!EnsureRoomForOne())
+  }
+  if (!EnsureRoomForOne()) {
     return;
+  }
   std::memmove(items_ + index + 1, items_ + index, static_cast<std::size_t>(count_ - index) * sizeof(void*));
   items_[index] = item;
   ++count_;
 }
 
 void TList::DeleteRange(std::int32_t index, std::int32_t n) {
-  if (n <= 0 || index < 0 || index >= count_)
+  if (n <= 0 || index < 0 || index >= count_) {
     return;
-  if (n > count_ - index)
+  }
+  if (n > count_ - index) {
     n = count_ - index;
+  }
   std::memmove(items_ + index, items_ + index + n,
                static_cast<std::size_t>(count_ - index - n) * sizeof(void*));
   count_ -= n;
 }
 
 void* TList::Get(std::int32_t index) const {
-  if (index < 0 || index >= count_)
+  if (index < 0 || index >= count_) {
     return nullptr;
+  }
   return items_[index];
 }
 
 void TList::Put(std::int32_t index, void* item) {
-  if (index < 0 || index >= count_)
+  if (index < 0 || index >= count_) {
     return;
+  }
   items_[index] = item;
 }
 
 std::int32_t TList::IndexOf(const void* item) const {
   for (std::int32_t i = 0; i < count_; ++i) {
-    if (items_[i] == item)
+    if (items_[i] == item) {
       return i;
+    }
   }
   return -1;
 }
 
 void TList::Remove(const void* item) {
   const std::int32_t index = IndexOf(item);
-  if (index >= 0)
+  if (index >= 0) {
     Delete(index);
+  }
 }
 
 void TList::SetCapacity(std::int32_t n) {
-  if (n < count_)
+  if (n < count_) {
     n = count_;
-  if (n == capacity_)
+  }
+  if (n == capacity_) {
     return;
+  }
   if (n == 0) {
     std::free(items_);
     items_ = nullptr;
@@ -84,8 +97,9 @@ void TList::SetCapacity(std::int32_t n) {
     return;
   }
   void* grown = std::realloc(items_, static_cast<std::size_t>(n) * sizeof(void*));
-  if (grown == nullptr)
+  if (grown == nullptr) {
     return;  // keeps the old array and capacity
+  }
   items_ = static_cast<void**>(grown);
   capacity_ = n;
 }
@@ -106,15 +120,19 @@ bool TStrList::InBlock(const char* s) const {
 }
 
 void TStrList::Insert(std::int32_t index, const std::string& text) {
-  if (strings_ == nullptr)
+  if (strings_ == nullptr) {
     strings_ = new TList();
-  if (index < 0)
+  }
+  if (index < 0) {
     index = 0;
-  if (index > count_)
+  }
+  if (index > count_) {
     index = count_;
+  }
   char* copy = static_cast<char*>(std::malloc(text.size() + 1));
-  if (copy == nullptr)
+  if (copy == nullptr) {
     return;
+  }
   std::memcpy(copy, text.data(), text.size());
   copy[text.size()] = '\0';
   const std::int32_t before = strings_->Count();
@@ -127,18 +145,21 @@ void TStrList::Insert(std::int32_t index, const std::string& text) {
 }
 
 void TStrList::Delete(std::int32_t index) {
-  if (strings_ == nullptr || index < 0 || index >= count_)
+  if (strings_ == nullptr || index < 0 || index >= count_) {
     return;
+  }
   char* s = static_cast<char*>(strings_->Get(index));
-  if (!InBlock(s))
+  if (!InBlock(s)) {
     std::free(s);
+  }
   strings_->Delete(index);
   --count_;
 }
 
 void TStrList::Clear() {
-  for (std::int32_t i = count_ - 1; i >= 0; --i)
+  for (std::int32_t i = count_ - 1; i >= 0; --i) {
     Delete(i);
+  }
   FreeAndNull(strings_);
   count_ = 0;
   std::free(text_block_);
@@ -147,8 +168,9 @@ void TStrList::Clear() {
 }
 
 const char* TStrList::Chars(std::int32_t index) const {
-  if (strings_ == nullptr || index < 0 || index >= count_)
+  if (strings_ == nullptr || index < 0 || index >= count_) {
     return nullptr;
+  }
   return static_cast<const char*>(strings_->Get(index));
 }
 
@@ -159,8 +181,9 @@ std::string TStrList::Get(std::int32_t index) const {
 
 std::int32_t TStrList::IndexOf(const std::string& text) const {
   for (std::int32_t i = 0; i < count_; ++i) {
-    if (text == Chars(i))
+    if (text == Chars(i)) {
       return i;
+    }
   }
   return -1;
 }
@@ -172,38 +195,46 @@ bool TStrList::InTextBlock(std::int32_t index) const {
 
 void TStrList::SetText(const std::string& text) {
   Clear();
-  if (text.empty())
+  if (text.empty()) {
     return;
+  }
   char* block = static_cast<char*>(std::malloc(text.size() + 1));
-  if (block == nullptr)
+  if (block == nullptr) {
     return;
+  }
   std::memcpy(block, text.data(), text.size());
   block[text.size()] = '\0';
   text_block_ = block;
   text_block_size_ = text.size() + 1;
-  if (strings_ == nullptr)
+  if (strings_ == nullptr) {
     strings_ = new TList();
+  }
 
   // Each line end becomes the terminating zero of the line before it.
   char* line = block;
   char* const end = block + text.size();
   for (char* p = block; p <= end; ++p) {
-    if (p != end && *p != '\r' && *p != '\n')
+    if (p != end && *p != '\r' && *p != '\n') {
       continue;
+    }
     const bool crlf = p != end && *p == '\r' && p + 1 < end && p[1] == '\n';
     const bool at_end = p == end;
     *p = '\0';
     const std::int32_t before = strings_->Count();
     strings_->Add(line);
-    if (strings_->Count() != before)
+    if (strings_->Count() != before) {
       ++count_;
-    if (at_end)
+    }
+    if (at_end) {
       break;
-    if (crlf)
+    }
+    if (crlf) {
       ++p;
+    }
     line = p + 1;
-    if (line == end)
+    if (line == end) {
       break;  // a final line end opens no empty line
+    }
   }
 }
 
@@ -222,29 +253,35 @@ void TStrListEx::PadObjects() {
   while (objects_->Count() < Count()) {
     const std::int32_t before = objects_->Count();
     objects_->Add(nullptr);
-    if (objects_->Count() == before)
+    if (objects_->Count() == before) {
       return;
+    }
   }
 }
 
 void TStrListEx::InsertObject(std::int32_t index, const std::string& text, void* object) {
   PadObjects();  // strings loaded as one text block came without objects
-  if (index < 0)
+  if (index < 0) {
     index = 0;
-  if (index > Count())
+  }
+  if (index > Count()) {
     index = Count();
+  }
   const std::int32_t before = Count();
   TStrList::Insert(index, text);
-  if (Count() != before)
+  if (Count() != before) {
     objects_->Insert(index, object);
+  }
 }
 
 void TStrListEx::Delete(std::int32_t index) {
-  if (index < 0 || index >= Count())
+  if (index < 0 || index >= Count()) {
     return;
+  }
   TStrList::Delete(index);
-  if (index < objects_->Count())
+  if (index < objects_->Count()) {
     objects_->Delete(index);
+  }
 }
 
 void* TStrListEx::ObjectAt(std::int32_t index) const { return objects_->Get(index); }

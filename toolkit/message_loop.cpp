@@ -13,8 +13,9 @@ enum class Taken { kNothing, kNullMessage, kMessage };
 // Takes one message from the queue and handles it.
 Taken TakeOneMessage() {
   MSG msg;
-  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     return Taken::kNothing;
+  }
   if (msg.message == WM_QUIT) {
     Application().quitReceived = true;
   } else {
@@ -41,17 +42,20 @@ void ProcessPendingMessages() {
 void RunMessageLoop(TControl*& appWindow) {
   Application().loopRunning = true;
   Application().appWindow = appWindow;
-  if (appWindow != nullptr)
+  if (appWindow != nullptr) {
     appWindow->EnsureWindow();
+  }
   while (!QuitReceived()) {
     WaitMessage();
     ProcessPendingMessages();
     const TControlProc idle = Application().idleHook;
-    if (idle != nullptr && appWindow != nullptr)
+    if (idle != nullptr && appWindow != nullptr) {
       idle(appWindow);
+    }
   }
-  if (appWindow != nullptr)
+  if (appWindow != nullptr) {
     EndApplication(appWindow);
+  }
 }
 
 void EndApplication(TControl*& appWindow) {
@@ -60,14 +64,16 @@ void EndApplication(TControl*& appWindow) {
   Application().loopRunning = false;
   TControl* app = AppWindow();
   Application().appWindow = nullptr;
-  if (app == nullptr)
+  if (app == nullptr) {
     app = appWindow;
+  }
   if (app != nullptr) {
     app->AddRef();
     if (!quitSeen) {
       ProcessPendingMessages();
-      if (app->handle != nullptr)
+      if (app->handle != nullptr) {
         SendMessageA(app->handle, WM_CLOSE, 0, 0);
+      }
     }
     appWindow = nullptr;
     app->Free();

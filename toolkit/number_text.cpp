@@ -52,13 +52,15 @@ double ScaleByPowerOfTen(double magnitude, std::int32_t n) {
   const long double factor = n < 0 ? kOneTenth : 10.0L;
   for (std::uint32_t i = 0; i < steps; ++i) {
     power *= factor;
-    if (power == 0.0L || std::isinf(power))
+    if (power == 0.0L || std::isinf(power)) {
       break;
+    }
   }
   const long double product = magnitude * power;
   // Zero times infinity, either way round, is the limit of the true value: zero.
-  if (std::isnan(product))
+  if (std::isnan(product)) {
     return 0.0;
+  }
   return static_cast<double>(product);
 }
 
@@ -76,8 +78,9 @@ std::string IntegerToText(std::int32_t value) {
     *--p = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude != 0);
-  if (negative)
+  if (negative) {
     *--p = '-';
+  }
   return std::string(p, end);
 }
 
@@ -104,8 +107,9 @@ void RealToText(double value, std::string& text) {
     return;
   }
   const bool negative = x < 0.0L;
-  if (negative)
+  if (negative) {
     x = -x;
+  }
 
   int exponent = kShownDigits;
   bool scaledUp = false;
@@ -128,8 +132,9 @@ void RealToText(double value, std::string& text) {
   }
   const std::string digits = DigitsOf(rounded);
 
-  if (negative)
+  if (negative) {
     text.push_back('-');
+  }
   if (exponent >= kShownDigits) {
     // Whole numbers of 15 digits or more keep every zero: no trimming.
     text += digits;
@@ -147,8 +152,9 @@ void RealToText(double value, std::string& text) {
   }
   // Trailing zeros go, then the point itself if nothing follows it.
   std::size_t last = text.find_last_not_of('0');
-  if (text[last] == '.')
+  if (text[last] == '.') {
     --last;
+  }
   text.erase(last + 1);
 }
 
@@ -163,8 +169,9 @@ std::int32_t TextToInteger(const std::string& text) {
   for (; i < text.size() && IsDigit(text[i]); ++i) {
     value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
   }
-  if (negative)
+  if (negative) {
     value = 0u - value;
+  }
   return static_cast<std::int32_t>(value);
 }
 
@@ -172,15 +179,17 @@ double TextToReal(const std::string& text) {
   double value = 0.0;
   std::size_t i = 0;
   const bool negative = !text.empty() && text[0] == '-';
-  if (negative)
+  if (negative) {
     i = 1;
+  }
   bool pointSeen = false;
   double scale = 1.0;
   for (; i < text.size(); ++i) {
     const char c = text[i];
     if (c == '.') {
-      if (pointSeen)
+      if (pointSeen) {
         break;
+      }
       pointSeen = true;
     } else if (IsDigit(c)) {
       if (!pointSeen) {
@@ -200,8 +209,9 @@ double TextToReal(const std::string& text) {
 }
 
 std::int32_t RealToInteger(long double value) {
-  if (!(value >= -kInt64Bound && value < kInt64Bound))
+  if (!(value >= -kInt64Bound && value < kInt64Bound)) {
     return 0;  // also NaN
+  }
   // Rounds under a fixed setting (extended, to nearest, nothing trapping) so
   // that a caller's changed control word cannot change the result.
   std::uint16_t saved = ReadFpuControlWord();
@@ -220,28 +230,33 @@ std::int32_t RealToInteger(long double value) {
 }
 
 int TextPosition(const std::string& needle, const std::string& haystack) {
-  if (needle.empty())
+  if (needle.empty()) {
     return 0;
+  }
   const std::size_t found = haystack.find(needle);
   return found == std::string::npos ? 0 : static_cast<int>(found) + 1;
 }
 
 void DeleteText(std::string& text, int position, int count) {
-  if (position < 1 || count < 1)
+  if (position < 1 || count < 1) {
     return;
+  }
   const auto start = static_cast<std::size_t>(position - 1);
-  if (start >= text.size())
+  if (start >= text.size()) {
     return;
+  }
   text.erase(start, static_cast<std::size_t>(count));
 }
 
 std::string TextFromBuffer(const char* buffer, std::size_t bound) {
-  if (buffer == nullptr)
+  if (buffer == nullptr) {
     return std::string();
+  }
   const std::size_t limit = bound == std::numeric_limits<std::size_t>::max() ? bound : bound + 1;
   std::size_t length = 0;
-  while (length < limit && buffer[length] != '\0')
+  while (length < limit && buffer[length] != '\0') {
     ++length;
+  }
   return std::string(buffer, length);
 }
 

@@ -12,23 +12,27 @@ constexpr std::int32_t kDestroyingCount = -1;
 TObj::~TObj() = default;
 
 void TObj::AddRef() {
-  if (destroying_)
+  if (destroying_) {
     return;
+  }
   ref_count_ += 2;
 }
 
 void TObj::Release() {
-  if (destroying_)
+  if (destroying_) {
     return;
+  }
   assert(ref_count_ >= 1 && "Release without a matching AddRef");
   ref_count_ -= 2;
-  if (ref_count_ < 0 && (ref_count_ & 1) != 0)
+  if (ref_count_ < 0 && (ref_count_ & 1) != 0) {
     Destroy();
+  }
 }
 
 void TObj::Free() {
-  if (destroying_)
+  if (destroying_) {
     return;
+  }
   if (ref_count_ == 0) {
     Destroy();
   } else if (ref_count_ > 0 && (ref_count_ & 1) == 0) {
@@ -42,19 +46,22 @@ void TObj::SetOnDestroy(TObjDestroyProc proc, void* data) {
 }
 
 void TObj::AddAutoFree(TAutoFreeProc proc, void* argument) {
-  if (proc == nullptr)
+  if (proc == nullptr) {
     return;
+  }
   auto_free_.emplace_back(proc, argument);
 }
 
 void TObj::AutoFreeObject(TObj* object) {
-  if (object != nullptr)
+  if (object != nullptr) {
     AddAutoFree(&TObj::FreeObjectProc, object);
+  }
 }
 
 void TObj::FreeObjectProc(void* object) {
-  if (object != nullptr)
+  if (object != nullptr) {
     static_cast<TObj*>(object)->Free();
+  }
 }
 
 void TObj::Destroy() {
@@ -67,8 +74,9 @@ void TObj::Destroy() {
   void* data = on_destroy_data_;
   on_destroy_proc_ = nullptr;
   on_destroy_data_ = nullptr;
-  if (proc != nullptr)
+  if (proc != nullptr) {
     proc(data, this);
+  }
 
   // By index: a procedure may append further pairs, which then run too.
   for (std::size_t i = 0; i < auto_free_.size(); ++i) {

@@ -77,8 +77,9 @@ template <typename T>
 void FreeAndNull(T*& object) {
   T* doomed = object;
   object = nullptr;
-  if (doomed != nullptr)
+  if (doomed != nullptr) {
     doomed->Free();
+  }
 }
 
 }  // namespace lobrin

@@ -18,8 +18,9 @@ bool DrawsTransparently(TControl* control) { return control != nullptr && contro
 // Paints the control's background with its parent's brush, aligned to the parent.
 void PaintParentBackground(TControl* control, HDC dc) {
   TControl* parent = control->parent;
-  if (parent == nullptr || control->handle == nullptr)
+  if (parent == nullptr || control->handle == nullptr) {
     return;
+  }
   RECT client;
   GetClientRect(control->handle, &client);
   POINT origin = {0, 0};
@@ -29,8 +30,9 @@ void PaintParentBackground(TControl* control, HDC dc) {
 }
 
 bool TransparentPreDispatch(TControl* control, TMessage& msg, LRESULT& result) {
-  if (!DrawsTransparently(control))
+  if (!DrawsTransparently(control)) {
     return false;
+  }
   if (msg.message == WM_ERASEBKGND) {
     PaintParentBackground(control, reinterpret_cast<HDC>(msg.wParam));
     result = 1;
@@ -59,8 +61,9 @@ void TransparentInvalidate(TControl* control) {
 }
 
 void TransparentAfterCreate(TControl* control) {
-  if (control->handle != nullptr)
+  if (control->handle != nullptr) {
     SubclassForeignChildren(control->handle);
+  }
 }
 
 }  // namespace
@@ -71,15 +74,17 @@ void EnableTransparentPainting(TControl* control) {
   Application().preDispatchHook = &TransparentPreDispatch;
   Application().invalidationHook = &TransparentInvalidate;
   Application().afterCreateHook = &TransparentAfterCreate;
-  if (control->handle != nullptr)
+  if (control->handle != nullptr) {
     SubclassForeignChildren(control->handle);
+  }
   InvalidateControl(control);
 }
 
 void SubclassForeignChildren(HWND window) {
   for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (GetPropA(child, kPreviousProcProperty) != nullptr)
+    if (GetPropA(child, kPreviousProcProperty) != nullptr) {
       continue;
+    }
     LONG_PTR previous = SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignChildProc));
     SetPropA(child, kPreviousProcProperty, reinterpret_cast<HANDLE>(previous));
   }
@@ -88,12 +93,14 @@ void SubclassForeignChildren(HWND window) {
 LRESULT CALLBACK ForeignChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if ((message == WM_ERASEBKGND || message == WM_NCPAINT) && ControlOfWindow(hwnd) == nullptr) {
     TControl* owner = ControlOfWindow(GetParent(hwnd));
-    if (DrawsTransparently(owner))
+    if (DrawsTransparently(owner)) {
       return message == WM_ERASEBKGND ? 1 : 0;
+    }
   }
   auto previous = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kPreviousProcProperty));
-  if (previous == nullptr)
+  if (previous == nullptr) {
     return 0;
+  }
   if (message == WM_NCDESTROY) {
     // The window goes: give it its own procedure back and forget ours.
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));

@@ -21,8 +21,9 @@ bool ReadArguments(const std::vector<std::string>& arguments, Request& request, 
       return false;
     }
   }
-  if (request.help || request.version)
+  if (request.help || request.version) {
     return true;
+  }
   static const char* const kNames[] = {"H-PLANE beamwidth", "E-PLANE beamwidth", "FREQUENCY"};
   if (texts.size() < 3) {
     problem = std::string("missing ") + kNames[texts.size()];

@@ -18,18 +18,21 @@ Cells CellsOf(const Row& row) {
 
 std::string TableOf(const std::vector<Row>& rows) {
   std::vector<Cells> lines = {{"frequency", "H-plane m", "H-plane ft", "E-plane m", "E-plane ft"}};
-  for (const Row& row : rows)
+  for (const Row& row : rows) {
     lines.push_back(CellsOf(row));
+  }
   std::array<std::size_t, kColumns> widths{};
   for (const Cells& cells : lines) {
-    for (std::size_t c = 0; c < kColumns; ++c)
+    for (std::size_t c = 0; c < kColumns; ++c) {
       widths[c] = std::max(widths[c], cells[c].size());
+    }
   }
   std::string text;
   for (const Cells& cells : lines) {
     for (std::size_t c = 0; c < kColumns; ++c) {
-      if (c > 0)
+      if (c > 0) {
         text += "  ";
+      }
       text.append(widths[c] - cells[c].size(), ' ');
       text += cells[c];
     }
@@ -39,12 +42,14 @@ std::string TableOf(const std::vector<Row>& rows) {
 }
 
 std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos)
+  if (text.find_first_of(",\"\r\n") == std::string::npos) {
     return text;
+  }
   std::string field = "\"";
   for (char c : text) {
-    if (c == '"')
+    if (c == '"') {
       field += '"';
+    }
     field += c;
   }
   field += '"';
@@ -56,8 +61,9 @@ std::string CsvOf(const std::vector<Row>& rows) {
   for (const Row& row : rows) {
     const Cells cells = CellsOf(row);
     for (std::size_t c = 0; c < kColumns; ++c) {
-      if (c > 0)
+      if (c > 0) {
         text += ',';
+      }
       text += CsvField(cells[c]);
     }
     text += "\r\n";

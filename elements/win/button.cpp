@@ -9,12 +9,14 @@ constexpr DWORD kMultiLineCaptionStyle = BS_MULTILINE;
 }  // namespace
 
 THIButton::~THIButton() {
-  if (control == nullptr || controlGone)
+  if (control == nullptr || controlGone) {
     return;
+  }
   control->onClick = TNotifyEvent{};
   // The form must not keep a freed control as its default button.
-  if (defaultButton)
+  if (defaultButton) {
     SetDialogButton(control, kKeyEnter, false);
+  }
 }
 
 void THIButton::Init() {

@@ -5,16 +5,19 @@
 namespace lobrin {
 
 THIEdit::~THIEdit() {
-  if (HasControl())
+  if (HasControl()) {
     control->onChange = TNotifyEvent{};
+  }
 }
 
 void THIEdit::Init() {
   std::uint32_t options = 0;
-  if (password)
+  if (password) {
     options |= 1u << kEditPassword;
-  if (readOnly)
+  }
+  if (readOnly) {
     options |= 1u << kEditReadOnly;
+  }
   control = MakeEdit(parentControl, options);
   SetTextAlignment(control, textAlign);
   // The window is made with its text: no change to report, so the next change
@@ -36,8 +39,9 @@ void THIEdit::TextChanged(TControl*) {
     value.integerValue = 0;
     value.realValue = 0.0;
     ++changeDepth_;
-    if (textProvider(value))
+    if (textProvider(value)) {
       FireInPlace(onChange, value);
+    }
     --changeDepth_;
   }
   notifyChange = true;
@@ -46,14 +50,16 @@ void THIEdit::TextChanged(TControl*) {
 void THIEdit::setTextPoint(TData& value, std::uint16_t) {
   clearAfterEnter = false;
   TextFromLink(value, textLink, std::string(), newText_);
-  if (!HasControl())
+  if (!HasControl()) {
     return;
+  }
   DWORD caret = 0;
   SendToControl(control, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
   // The edit reports the change from inside this call: onChange runs here.
   SetControlText(control, newText_);
-  if (!HasControl())
+  if (!HasControl()) {
     return;  // a receiver of onChange may have ended the window
+  }
   SendToControl(control, EM_SETSEL, caret, caret);
 }
 
@@ -63,13 +69,15 @@ void THIEdit::setTextSilentPoint(TData& value, std::uint16_t index) {
 }
 
 void THIEdit::textPoint(TData& value, std::uint16_t) {
-  if (!textProvider(value))
+  if (!textProvider(value)) {
     SetNull(value);
+  }
 }
 
 bool THIEdit::ReadOwnText(TData& value) {
-  if (!HasControl())
+  if (!HasControl()) {
     return false;
+  }
   ReadControlText(control, StartText(value));
   return true;
 }

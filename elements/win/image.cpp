@@ -22,13 +22,15 @@ THIImage::~THIImage() {
 
 void THIImage::Create(TControl* parent) {
   THIWin::Create(parent);
-  if (bitmap == nullptr)
+  if (bitmap == nullptr) {
     bitmap = MakeBitmap(0, 0);
+  }
 }
 
 void THIImage::SetBitmapHandle(HBITMAP handle) {
-  if (handle == nullptr || bitmap == nullptr)
+  if (handle == nullptr || bitmap == nullptr) {
     return;
+  }
   bitmap->SetHandle(handle);
 }
 
@@ -44,8 +46,9 @@ void THIImage::Init() {
   control->onClick = BindEvent<&THIImage::Clicked>(this);
   AttachPaintEvent(control, BindEvent<&THIImage::Paint>(this));
   ControlCanvas(control)->Brush()->SetColour(colour);
-  if (autoSize && bitmap != nullptr && !bitmap->Empty())
+  if (autoSize && bitmap != nullptr && !bitmap->Empty()) {
     SetControlSize(control, bitmap->Width(), bitmap->Height());
+  }
 }
 
 void THIImage::Paint(TControl*, HDC context) {
@@ -60,13 +63,15 @@ void THIImage::Paint(TControl*, HDC context) {
 
 void THIImage::FillBand(HDC context, const RECT& rect) {
   HBRUSH brush = ControlCanvas(control)->Brush()->BrushHandle();
-  if (brush != nullptr)
+  if (brush != nullptr) {
     ::FillRect(context, &rect, brush);
+  }
 }
 
 void THIImage::DrawFitted(HDC context) {
-  if (!HasControl() || bitmap == nullptr || bitmap->Empty())
+  if (!HasControl() || bitmap == nullptr || bitmap->Empty()) {
     return;
+  }
   const int w = ControlWidth(control);
   const int h = ControlHeight(control);
   const double r = static_cast<double>(bitmap->Height()) / bitmap->Width();

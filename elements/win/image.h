@@ -18,8 +18,9 @@ struct TDrawRoutine {
   void (*routine)(void* element, HDC context) = nullptr;
   void* element = nullptr;  // borrowed
   void operator()(HDC context) const {
-    if (routine != nullptr)
+    if (routine != nullptr) {
       routine(element, context);
+    }
   }
 };
 

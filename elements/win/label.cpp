@@ -6,8 +6,9 @@
 namespace lobrin {
 
 THILabel::~THILabel() {
-  if (control != nullptr && !controlGone)
+  if (control != nullptr && !controlGone) {
     control->onClick = TNotifyEvent{};
+  }
 }
 
 void THILabel::Create(TControl* parent) {
@@ -19,8 +20,9 @@ void THILabel::Create(TControl* parent) {
 void THILabel::Init() {
   if (control == nullptr || control->handle != nullptr) {
     THIWin::Init();
-    if (control != nullptr)
+    if (control != nullptr) {
       SetControlText(control, caption);
+    }
     return;
   }
   // The window is made with its caption, so it needs no second text; the
@@ -29,41 +31,51 @@ void THILabel::Init() {
   control->contentChanged = nullptr;
   control->caption = caption;
   THIWin::Init();
-  if (control == nullptr)
+  if (control == nullptr) {
     return;
+  }
   control->contentChanged = fitToContent;
-  if (fitToContent != nullptr)
+  if (fitToContent != nullptr) {
     fitToContent(control);
+  }
 }
 
 void THILabel::SetAutoSize(bool on) {
-  if (control != nullptr)
+  if (control != nullptr) {
     ::lobrin::SetAutoSize(control, on);
+  }
 }
 
 void THILabel::SetTextAlign(TextAlignment alignment) {
-  if (control != nullptr)
+  if (control != nullptr) {
     SetTextAlignment(control, alignment);
+  }
 }
 
 void THILabel::MouseEnter(TControl* sender) {
   THIWin::MouseEnter(sender);
-  if (control == nullptr || controlGone || control->font == nullptr)
+  if (control == nullptr || controlGone || control->font == nullptr) {
     return;
-  if (hoverColour != 0)
+  }
+  if (hoverColour != 0) {
     control->font->SetColour(hoverColour);
-  if (hoverUnderline)
+  }
+  if (hoverUnderline) {
     control->font->SetFontStyle(static_cast<std::uint8_t>(control->font->FontStyle() | kFontUnderline));
+  }
 }
 
 void THILabel::MouseLeave(TControl* sender) {
   THIWin::MouseLeave(sender);
-  if (control == nullptr || controlGone || control->font == nullptr)
+  if (control == nullptr || controlGone || control->font == nullptr) {
     return;
-  if (hoverColour != 0)
+  }
+  if (hoverColour != 0) {
     control->font->SetColour(font.colour);
-  if (hoverUnderline)
+  }
+  if (hoverUnderline) {
     control->font->SetFontStyle(static_cast<std::uint8_t>(control->font->FontStyle() & ~kFontUnderline));
+  }
 }
 
 void THILabel::Clicked(TControl*) { FireNull(onClick); }

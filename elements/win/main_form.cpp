@@ -77,12 +77,13 @@ void THIMainForm::Create(TControl* parent) {
 }
 
 void THIMainForm::Init() {
-  if (positionKey.empty())
+  if (positionKey.empty()) {
     positionStore = nullptr;
-  else if (positionKey.find(".ini\\") != std::string::npos)
+  } else if (positionKey.find(".ini\\") != std::string::npos) {
     positionStore = &THIMainForm::StorePositionInIni;
-  else
+  } else {
     positionStore = &THIMainForm::StorePositionInRegistry;
+  }
 
   // The base Init leaves the window hidden; the start routine shows it.
   const bool shownAtStart = visible;
@@ -93,8 +94,9 @@ void THIMainForm::Init() {
   }
   THIWin::Init();
   visible = shownAtStart;
-  if (control == nullptr)
+  if (control == nullptr) {
     return;
+  }
 
   SetControlAlpha(control, alphaBlend);
   if (clientSizing) {
@@ -102,8 +104,9 @@ void THIMainForm::Init() {
     SetClientHeight(control, height);
   }
   AttachPaintEvent(control, BindEvent<&THIMainForm::PaintBackground>(this));
-  if (afterInit.routine != nullptr)
+  if (afterInit.routine != nullptr) {
     afterInit.routine(afterInit.object);
+  }
 }
 
 THIMainForm::~THIMainForm() {
@@ -112,8 +115,9 @@ THIMainForm::~THIMainForm() {
   if (secondaryWindow_ != nullptr && SecondaryFormWindows() != nullptr) {
     TStrListEx* list = SecondaryFormWindows();
     std::int32_t index = list->IndexOfObject(secondaryWindow_);
-    if (index >= 0)
+    if (index >= 0) {
       list->Delete(index);
+    }
   }
   // The application window this form made is freed with it, unless the
   // message loop's end has freed it already (it then is no longer AppWindow).
@@ -132,20 +136,23 @@ THIMainForm::~THIMainForm() {
 
 void THIMainForm::StartIfLive(void* form) {
   auto* self = static_cast<THIMainForm*>(form);
-  if (IsLive(self))
+  if (IsLive(self)) {
     self->Start();
+  }
 }
 
 void THIMainForm::Start() {
   FireNull(onStart);
-  if (control != nullptr && !controlGone)
+  if (control != nullptr && !controlGone) {
     SetControlVisible(control, visible);
+  }
 }
 
 void THIMainForm::PaintBackground(TControl* sender, HDC dc) {
   TBitmap* bitmap = backgroundBitmap;
-  if (bitmap == nullptr || bitmap->Empty() || sender == nullptr)
+  if (bitmap == nullptr || bitmap->Empty() || sender == nullptr) {
     return;
+  }
   RECT whole{0, 0, bitmap->Width(), bitmap->Height()};
   bitmap->StretchDraw(dc, whole);
 }
@@ -155,32 +162,39 @@ void THIMainForm::PaintBackground(TControl* sender, HDC dc) {
 // ---------------------------------------------------------------------------
 
 void THIMainForm::SetCaption(const std::string& caption) {
-  if (control != nullptr)
+  if (control != nullptr) {
     SetControlText(control, caption);
-  if (ownsAppWindow && AppWindow() != nullptr)
+  }
+  if (ownsAppWindow && AppWindow() != nullptr) {
     SetControlText(AppWindow(), caption);
+  }
 }
 
 void THIMainForm::SetBorderStyle(std::uint8_t borderStyle) {
-  if (borderStyle >= std::size(kBorderStyles) || control == nullptr)
+  if (borderStyle >= std::size(kBorderStyles) || control == nullptr) {
     return;
+  }
   const BorderStyle& row = kBorderStyles[borderStyle];
   SetControlStyle(control, (control->style & ~kBorderStyleBits) | row.style);
   SetControlExStyle(control, (control->exStyle & ~kBorderExStyleBits) | row.exStyle);
 }
 
 void THIMainForm::SetIcon(HICON icon) {
-  if (ownsAppWindow && AppWindow() != nullptr)
+  if (ownsAppWindow && AppWindow() != nullptr) {
     SetControlIcon(AppWindow(), icon);
-  if (icon == nullptr)
+  }
+  if (icon == nullptr) {
     icon = DefaultIcon();
-  if (control != nullptr)
+  }
+  if (control != nullptr) {
     SetControlIcon(control, icon);
+  }
 }
 
 void THIMainForm::SetAppToolWindow(std::uint8_t on) {
-  if (on == 1 && ownsAppWindow && AppWindow() != nullptr)
+  if (on == 1 && ownsAppWindow && AppWindow() != nullptr) {
     SetControlExStyle(AppWindow(), kAppToolWindowExStyle);
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -192,12 +206,15 @@ void THIMainForm::Shown(TControl* sender) {
     // Set first: showing minimised or maximised announces the window again.
     shownOnce = true;
     HWND window = control != nullptr ? control->handle : nullptr;
-    if (window != nullptr && windowState == WindowState::kMinimized)
+    if (window != nullptr && windowState == WindowState::kMinimized) {
       ShowWindow(window, SW_SHOWMINNOACTIVE);
-    if (window != nullptr && windowState == WindowState::kMaximized)
+    }
+    if (window != nullptr && windowState == WindowState::kMaximized) {
       ShowWindow(window, SW_MAXIMIZE);
-    if (positionStore != nullptr)
+    }
+    if (positionStore != nullptr) {
       (this->*positionStore)(false);
+    }
   }
   THIWin::Shown(sender);
 }
@@ -211,20 +228,24 @@ void THIMainForm::MouseDown(TControl* sender, TMouseRecord& mouse) {
 }
 
 void THIMainForm::FollowWithAppWindow(UINT message) {
-  if (!ownsAppWindow || AppWindow() == nullptr || control == nullptr)
+  if (!ownsAppWindow || AppWindow() == nullptr || control == nullptr) {
     return;
-  if (message == WM_MOVE)
+  }
+  if (message == WM_MOVE) {
     SetControlPosition(AppWindow(), ControlLeft(control), ControlTop(control));
-  else
+  } else {
     SetControlWidth(AppWindow(), ControlWidth(control));
+  }
 }
 
 void THIMainForm::NotifySecondaryForms() {
   TStrListEx* list = SecondaryFormWindows();
-  if (list == nullptr)
+  if (list == nullptr) {
     return;
-  for (std::int32_t i = 0; i < list->Count(); ++i)
+  }
+  for (std::int32_t i = 0; i < list->Count(); ++i) {
     PostMessageA(static_cast<HWND>(list->ObjectAt(i)), InnerMessage(), 0, 0);
+  }
 }
 
 bool THIMainForm::ControlMessage(TMessage& msg, LRESULT& result) {
@@ -232,16 +253,18 @@ bool THIMainForm::ControlMessage(TMessage& msg, LRESULT& result) {
   switch (msg.message) {
     case WM_MOVE:
       FollowWithAppWindow(WM_MOVE);
-      if (!moveNotifyTag.empty())
+      if (!moveNotifyTag.empty()) {
         NotifySecondaryForms();
+      }
       break;
     case WM_SIZE: FollowWithAppWindow(WM_SIZE); break;
     case WM_ACTIVATE:
       // The high word only says whether the window is minimised.
-      if (LOWORD(msg.wParam) != WA_INACTIVE)
+      if (LOWORD(msg.wParam) != WA_INACTIVE) {
         FireNull(onActivate);
-      else
+      } else {
         FireNull(onDeactivate);
+      }
       break;
     case WM_CLOSE: handled = CloseRequest(msg.lParam != kClosedByParent); break;
     case WM_ERASEBKGND:
@@ -252,27 +275,32 @@ bool THIMainForm::ControlMessage(TMessage& msg, LRESULT& result) {
       break;
     default: break;
   }
-  if (!handled)
+  if (!handled) {
     return THIWin::ControlMessage(msg, result);
+  }
   return true;
 }
 
 bool THIMainForm::CloseRequest(bool normal) {
   bool handled = true;
-  if (normal && IntegerFromLink(closeGuardLink) != 0)
+  if (normal && IntegerFromLink(closeGuardLink) != 0) {
     return handled;
+  }
 
   // Child forms close first; the list may change while they do.
   if (control != nullptr && control->children != nullptr) {
     std::vector<TControl*> childForms;
     for (std::int32_t i = 0; i < control->children->Count(); ++i) {
       auto* child = static_cast<TControl*>(control->children->Get(i));
-      if (child != nullptr && child->isForm)
+      if (child != nullptr && child->isForm) {
         childForms.push_back(child);
+      }
     }
-    for (TControl* child : childForms)
-      if (child->handle != nullptr)
+    for (TControl* child : childForms) {
+      if (child->handle != nullptr) {
         SendMessageA(child->handle, WM_CLOSE, 0, kClosedByParent);
+      }
+    }
   }
 
   FireNull(onClose);
@@ -283,8 +311,9 @@ bool THIMainForm::CloseRequest(bool normal) {
     // A secondary form hides instead of taking the application down.
     SetControlVisible(control, false);
   }
-  if (positionStore != nullptr)
+  if (positionStore != nullptr) {
     (this->*positionStore)(true);
+  }
   return handled;
 }
 

@@ -10,8 +10,9 @@ UINT innerMessage = 0;
 }  // namespace
 
 void InitMainFormModule() {
-  if (secondaryFormWindows == nullptr)
+  if (secondaryFormWindows == nullptr) {
     secondaryFormWindows = new TStrListEx;
+  }
   innerMessage = RegisterWindowMessageA("inner message");
 }
 

@@ -32,8 +32,9 @@ std::int32_t HeldButton(std::uint32_t shift) {
 }
 
 void TrackMouse(HWND window, DWORD flag) {
-  if (window == nullptr)
+  if (window == nullptr) {
     return;
+  }
   TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), flag, window, HOVER_DEFAULT};
   TrackMouseEvent(&track);
 }
@@ -46,8 +47,9 @@ void TrackMouse(HWND window, DWORD flag) {
 
 void THIWin::Create(TControl* parent) {
   parentControl = parent;
-  if (parent != nullptr)
+  if (parent != nullptr) {
     colour = parent->backgroundColour;
+  }
   edgeStyle = EdgeStyle::kOwn;
   visible = true;
   enabled = true;
@@ -57,8 +59,9 @@ void THIWin::Create(TControl* parent) {
 }
 
 void THIWin::Init() {
-  if (control == nullptr)
+  if (control == nullptr) {
     return;  // the subclass made no control
+  }
   // 1. The interface record.
   controlGetter = TControlGetter{MemberThunk<&THIWin::OwnControl>, this};
   // 2.-3. Colour, position, size.
@@ -66,17 +69,20 @@ void THIWin::Init() {
   SetControlPosition(control, left, top);
   SetControlSize(control, width, height);
   // 4. Edge.
-  if (edgeStyle == EdgeStyle::kSunken || edgeStyle == EdgeStyle::kSingle)
+  if (edgeStyle == EdgeStyle::kSunken || edgeStyle == EdgeStyle::kSingle) {
     SetControl3D(control, edgeStyle == EdgeStyle::kSunken);
+  }
   // 5. Flags.
   SetControlTransparent(control, transparent);
-  if (transparent && parentControl != nullptr)
+  if (transparent && parentControl != nullptr) {
     EnableTransparentPainting(parentControl);
+  }
   SetControlEnabled(control, enabled);
   SetControlCursor(control, cursor);
   // 6. Flat look.
-  if (flatStyle)
+  if (flatStyle) {
     SetControlStyle(control, control->style | BS_FLAT);
+  }
   // 7.-8. Font and tab order.
   ApplyFont();
   ApplyTabOrder();
@@ -92,8 +98,9 @@ void THIWin::Init() {
   // 12. Extended edge.
   const auto kind = static_cast<std::size_t>(edgeKind);
   if (edgeStyle == EdgeStyle::kSunken && edgeKind != EdgeKind::kUnchanged &&
-      kind < std::size(kEdgeKindExStyles))
+      kind < std::size(kEdgeKindExStyles)) {
     SetControlExStyle(control, kEdgeKindExStyles[kind]);
+  }
 }
 
 void THIWin::ApplyFont() {
@@ -101,11 +108,13 @@ void THIWin::ApplyFont() {
     AssignTool(control->font, parentControl->font);
     return;
   }
-  if (control->font == nullptr)
+  if (control->font == nullptr) {
     control->font = MakeFont();
+  }
   TGraphicTool* tool = control->font;
-  if (tool == nullptr)
+  if (tool == nullptr) {
     return;
+  }
   tool->SetColour(font.colour);
   tool->SetFontStyle(font.style & (kFontBold | kFontItalic | kFontUnderline | kFontStrikeOut));
   tool->SetFontName(font.name);
@@ -140,19 +149,22 @@ void THIWin::InstallHandlers() {
 }
 
 THIWin::~THIWin() {
-  if (owner != nullptr && owner->forgetControl != nullptr && !controlGone)
+  if (owner != nullptr && owner->forgetControl != nullptr && !controlGone) {
     owner->forgetControl(owner->owner, control);
+  }
   // The tip goes first, while the control's window (which owns the tooltip
   // window) still exists.
-  if (hintTip != nullptr && hintManager != nullptr)
+  if (hintTip != nullptr && hintManager != nullptr) {
     hintManager->destroyTip(hintManager->manager, hintTip);
+  }
   hintTip = nullptr;
   if (!controlGone) {
     FreeAndNull(companionControl);
     if (control != nullptr) {
       control->SetOnDestroy(nullptr, nullptr);  // no notification into a dying element
-      if (control->onMessage.data == this)
+      if (control->onMessage.data == this) {
         control->onMessage = previousMessageHook;
+      }
       ApplyVisible(control, false);
       FreeAndNull(control);
     }
@@ -161,20 +173,23 @@ THIWin::~THIWin() {
 
 void THIWin::AttachHint(const TTipInterface* manager) {
   if (manager == nullptr) {
-    if (hint.empty() || DefaultHintManager() == nullptr)
+    if (hint.empty() || DefaultHintManager() == nullptr) {
       return;
+    }
     manager = DefaultHintManager()->GetTipInterface();
   }
-  if (control == nullptr)
+  if (control == nullptr) {
     return;
+  }
   hintTip = manager->createTip(manager->manager, HandleOf(control));
   manager->setTipText(manager->manager, hintTip, hint);
   hintManager = manager;
 }
 
 void THIWin::AttachOwner(const TOwnerInterface* newOwner) {
-  if (newOwner != nullptr && newOwner->registerControl != nullptr)
+  if (newOwner != nullptr && newOwner->registerControl != nullptr) {
     newOwner->registerControl(newOwner->owner, control, ownerParamA, ownerParamB);
+  }
   owner = newOwner;
 }
 
@@ -192,8 +207,9 @@ void THIWin::HandleKey(KeySlot slot, TControl* sender, std::int32_t& key, std::u
                                                             : parentControl->onChar;
     if (parentHandler) {
       parentHandler.code(parentHandler.data, parentControl, key, shift);
-      if (key == 0)
+      if (key == 0) {
         return;
+      }
     }
   }
   // 2. The element's own handling; a swallowed key-down swallows its character.
@@ -204,10 +220,11 @@ void THIWin::HandleKey(KeySlot slot, TControl* sender, std::int32_t& key, std::u
     }
   } else {
     keyOverride = -1;
-    if (slot == KeySlot::kDown)
+    if (slot == KeySlot::kDown) {
       KeyDown(sender, key, shift);
-    else
+    } else {
       KeyUp(sender, key, shift);
+    }
   }
   // 3. A replacement written during the event wins.
   if (keyOverride >= 0) {
@@ -246,8 +263,9 @@ void THIWin::MouseDown(TControl*, TMouseRecord& mouse) {
 }
 
 void THIWin::MouseMove(TControl*, TMouseRecord& mouse) {
-  if (hintManager != nullptr)
+  if (hintManager != nullptr) {
     hintManager->trackPosition(hintManager->manager, hintTip, lastMouseX, lastMouseY);
+  }
   std::int32_t held = HeldButton(lastMouseShift);
   StoreMouse(mouse);
   FireInteger(onMouseMove, held);
@@ -256,8 +274,9 @@ void THIWin::MouseMove(TControl*, TMouseRecord& mouse) {
 void THIWin::MouseUp(TControl*, TMouseRecord& mouse) {
   StoreMouse(mouse);
   FireInteger(onMouseUp, ButtonValue(mouse));
-  if (captureMouse)
+  if (captureMouse) {
     ReleaseCapture();
+  }
 }
 
 void THIWin::MouseDoubleClick(TControl*, TMouseRecord& mouse) {
@@ -270,14 +289,16 @@ void THIWin::MouseWheel(TControl*, TMouseRecord& mouse) {
 }
 
 void THIWin::MouseEnter(TControl*) {
-  if (hintManager != nullptr)
+  if (hintManager != nullptr) {
     hintManager->trackOn(hintManager->manager, hintTip);
+  }
   FireNull(onMouseEnter);
 }
 
 void THIWin::MouseLeave(TControl*) {
-  if (hintManager != nullptr)
+  if (hintManager != nullptr) {
     hintManager->trackOff(hintManager->manager, hintTip);
+  }
   FireNull(onMouseLeave);
 }
 
@@ -286,13 +307,15 @@ void THIWin::MouseLeave(TControl*) {
 // ---------------------------------------------------------------------------
 
 void THIWin::ApplySizeLimit(const THI_Event& limitLink, int current, int& proposed) {
-  if (proposed == current)
+  if (proposed == current) {
     return;
+  }
   TData correction;
   SetInteger(correction, proposed - current);
   ReadLinkOrBreak(correction, limitLink);
-  if (IsIntegerValue(correction))
+  if (IsIntegerValue(correction)) {
     proposed = current + ValueToInteger(correction);
+  }
 }
 
 bool THIWin::ControlMessage(TMessage& msg, LRESULT& result) {
@@ -320,8 +343,9 @@ bool THIWin::ControlMessage(TMessage& msg, LRESULT& result) {
       }
       break;
   }
-  if (previousMessageHook)
+  if (previousMessageHook) {
     return previousMessageHook.code(previousMessageHook.data, msg, result);
+  }
   return false;
 }
 

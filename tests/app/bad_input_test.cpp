@@ -55,8 +55,9 @@ class BadInputTest : public CalculatorTest, public ::testing::WithParamInterface
           << "a message box appeared: " << TextOf(window);
     }
     for (std::string text : calc().Texts()) {
-      for (char& c : text)
+      for (char& c : text) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      }
       EXPECT_TRUE(text.find("inf") == std::string::npos && text.find("nan") == std::string::npos) << text;
     }
   }

@@ -40,8 +40,9 @@ ExitCheck* const kExitCheck = static_cast<ExitCheck*>(::testing::AddGlobalTestEn
 }  // namespace
 
 void CalculatorTest::TearDown() {
-  if (calculator_->MainWindow() == nullptr)
+  if (calculator_->MainWindow() == nullptr) {
     return;  // never started; killed if it runs
+  }
   DWORD exitCode = 0;
   if (calculator_->Process().WaitForExit(0, &exitCode)) {
     ADD_FAILURE() << "the calculator ended during the test, exit code " << exitCode;

@@ -20,10 +20,12 @@ std::string InfoText() {
                             nullptr, OPEN_EXISTING, 0, nullptr);
   char buffer[4096];
   DWORD got = 0;
-  while (file != INVALID_HANDLE_VALUE && ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+  while (file != INVALID_HANDLE_VALUE && ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
     text.append(buffer, got);
-  if (file != INVALID_HANDLE_VALUE)
+  }
+  if (file != INVALID_HANDLE_VALUE) {
     CloseHandle(file);
+  }
   return text.substr(0, text.find('\0'));
 }
 
@@ -85,8 +87,9 @@ TEST_P(CommandLineTest, StartsTheCalculatorOrShowsOnlyTheGeneratorBox) {
     EXPECT_EQ(box.caption, "Kivra Info");
     EXPECT_EQ(box.text, "\xD1\xE4\xE5\xEB\xE0\xED\xEE \xE2 Kivra.");
     EXPECT_EQ(box.visibleButtons, 1);
-    for (HWND window : TopLevelWindowsOf(processId))
+    for (HWND window : TopLevelWindowsOf(processId)) {
       EXPECT_NE(TextOf(window), kCalculatorCaption);
+    }
     ASSERT_TRUE(PressButton(box.window, IDOK, kBoxTimeoutMs));
     ASSERT_TRUE(calculator.Process().WaitForExit(kBoxTimeoutMs, &exitCode))
         << "the program did not end after OK";

@@ -48,8 +48,9 @@ class SoakTest : public CalculatorTest {
  protected:
   void SetUp() override {
     CalculatorTest::SetUp();
-    if (HasFatalFailure())
+    if (HasFatalFailure()) {
       return;
+    }
     unixPid_ = UnixPidOf("lobrin.exe");
     ASSERT_TRUE(calc().Type(Edit::Frequency, "144"));
   }
@@ -77,8 +78,9 @@ class SoakTest : public CalculatorTest {
             }
           },
           60000);
-      if (!finished || !calc().Responsive())
+      if (!finished || !calc().Responsive()) {
         return false;
+      }
     }
     return true;
   }
@@ -97,8 +99,9 @@ class SoakTest : public CalculatorTest {
 };
 
 TEST_F(SoakTest, CalculationsDoNotGrowMemory) {
-  for (int round = 0; round < kWarmUpRounds; ++round)
+  for (int round = 0; round < kWarmUpRounds; ++round) {
     ASSERT_TRUE(CalculateRound(round));
+  }
   const ProcessMemory before = Measure();
   for (int round = 0; round < Rounds(); ++round) {
     ASSERT_TRUE(CalculateRound(round)) << "round " << round;

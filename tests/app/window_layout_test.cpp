@@ -177,12 +177,15 @@ TEST_F(WindowTest, PicturesAreDrawn) {
       ink = Ink{};
       for (unsigned pixel : ScreenPixels(rect)) {
         const unsigned r = pixel >> 16 & 0xFF, g = pixel >> 8 & 0xFF, b = pixel & 0xFF;
-        if (r + g + b < 200)
+        if (r + g + b < 200) {
           ++ink.dark;
-        if (r > 230 && g > 230 && b > 230)
+        }
+        if (r > 230 && g > 230 && b > 230) {
           ++ink.light;
-        if (r > 160 && g < 100 && b < 100)
+        }
+        if (r > 160 && g < 100 && b < 100) {
           ++ink.red;
+        }
       }
       return ink.dark > 100 && ink.light > picture.width * picture.height / 4 &&
              (!picture.hasRed || ink.red > 4);

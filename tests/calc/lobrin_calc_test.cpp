@@ -43,16 +43,18 @@ CommandResult RunCommand(const std::vector<std::string>& arguments) {
   posix_spawn_file_actions_adddup2(&actions, err, STDERR_FILENO);
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   std::vector<char*> argv{const_cast<char*>(LOBRIN_CALC_PATH)};
-  for (const std::string& argument : arguments)
+  for (const std::string& argument : arguments) {
     argv.push_back(const_cast<char*>(argument.c_str()));
+  }
   argv.push_back(nullptr);
   CommandResult result;
   pid_t pid = 0;
   if (posix_spawn(&pid, LOBRIN_CALC_PATH, &actions, nullptr, argv.data(), environ) == 0) {
     int status = 0;
     waitpid(pid, &status, 0);
-    if (WIFEXITED(status))
+    if (WIFEXITED(status)) {
       result.exitCode = WEXITSTATUS(status);
+    }
   }
   posix_spawn_file_actions_destroy(&actions);
   result.out = TakeFile(out, outName);
@@ -114,8 +116,9 @@ TEST(LobrinCalc, PrintsTheTextsTheWindowShows) {
        {"--csv", "1e-307", "30", "1e-305"},
        kCsvHeader + "1e-305,,,579555495773441" + std::string(293, '0') + ",\r\n"},
   };
-  for (const Case& c : cases)
+  for (const Case& c : cases) {
     Check(c);
+  }
 }
 
 TEST(LobrinCalc, UsageAndMistakes) {
@@ -127,8 +130,9 @@ TEST(LobrinCalc, UsageAndMistakes) {
       {"an option after -- is a text, --help too", {"--", "--help", "30"}, "", 2, "missing FREQUENCY"},
       {"the version, whatever else is given", {"32", "--version"}, "lobrin-calc 1.05\n"},
   };
-  for (const Case& c : cases)
+  for (const Case& c : cases) {
     Check(c);
+  }
 
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{"--help"}, std::vector<std::string>{"32", "--help"}}) {

@@ -175,8 +175,9 @@ struct StartupRecorder {
   static void Run(void* object) {
     auto* self = static_cast<StartupRecorder*>(object);
     order.push_back(self->id);
-    if (self->registersLater)
+    if (self->registersLater) {
       RegisterStartupCallback({&StartupRecorder::Run, self->registersLater});
+    }
   }
 };
 std::vector<int> StartupRecorder::order;

@@ -56,8 +56,9 @@ TEST(NumberText, RealToTextShowsAtMostFifteenDigitsWithoutExponent) {
       {Limits::max(), "179769313486232" + std::string(294, '0')},
       {Limits::denorm_min(), "0." + std::string(323, '0') + "494065645841247"},
   };
-  for (const auto& c : cases)
+  for (const auto& c : cases) {
     EXPECT_EQ(RealToText(c.value), c.text) << "value " << c.value;
+  }
 }
 
 TEST(NumberText, TextToRealScansLenientlyAndBeyondTheDoubleRangeGivesInfinityOrZeroButNeverNan) {
@@ -107,9 +108,10 @@ TEST(NumberText, TextToRealScansLenientlyAndBeyondTheDoubleRangeGivesInfinityOrZ
       {manyDigits + "e-99999", 0.0},
       {"0." + manyDigits, 1.0},
   };
-  for (const auto& c : cases)
+  for (const auto& c : cases) {
     EXPECT_TRUE(SameBits(TextToReal(c.text), c.value))
         << c.text.substr(0, 20) << " gave " << TextToReal(c.text);
+  }
   // An underflowing exponent fades through the denormals, silently.
   EXPECT_GT(TextToReal("1e-320"), 0.0);
   EXPECT_LT(TextToReal("1e-320"), Limits::min());
@@ -134,8 +136,9 @@ TEST(NumberText, TextToIntegerReadsDigitsAfterAnOptionalSignAndWraps) {
       {"+-1", 0},
       {"99999999999999999999", 1661992959},
   };
-  for (const auto& c : cases)
+  for (const auto& c : cases) {
     EXPECT_EQ(TextToInteger(c.text), c.value) << "text \"" << c.text << "\"";
+  }
 }
 
 TEST(NumberText, RealToIntegerRoundsTiesToEvenAndKeepsTheLow32Bits) {
@@ -160,8 +163,9 @@ TEST(NumberText, RealToIntegerRoundsTiesToEvenAndKeepsTheLow32Bits) {
       {-Limits::infinity(), 0},
       {Limits::quiet_NaN(), 0},
   };
-  for (const auto& c : cases)
+  for (const auto& c : cases) {
     EXPECT_EQ(RealToInteger(c.value), c.result) << "value " << double(c.value);
+  }
 }
 
 TEST(NumberText, RealToIntegerIgnoresTheCallersRoundingMode) {

@@ -33,8 +33,9 @@ TEST(TObj, DestructionRunsEventThenAutoFreeInOrderThenSubclass) {
       [](void* data, TObj* object) {
         auto* log = static_cast<Log*>(data);
         log->push_back(object->DestructionUnderWay() ? "event(under way)" : "event");
-        if (object->OnDestroyProc() != nullptr)
+        if (object->OnDestroyProc() != nullptr) {
           log->push_back("event still set");  // forgotten before it runs
+        }
       },
       &log);
   for (auto* step : {&first, &second}) {
@@ -79,8 +80,9 @@ int slot[8];
 template <class List>
 auto Items(const List& list) {
   std::vector<decltype(list.Get(0))> items;
-  for (std::int32_t i = 0; i < list.Count(); ++i)
+  for (std::int32_t i = 0; i < list.Count(); ++i) {
     items.push_back(list.Get(i));
+  }
   return items;
 }
 
@@ -105,12 +107,14 @@ TEST(TList, EditsOutsideTheListAreClampedOrIgnored) {
   };
   for (const auto& row : rows) {
     auto* list = new TList();
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 5; ++i) {
       list->Add(&slot[i]);
+    }
     row.edit(list);
     std::vector<void*> expected;
-    for (int n : row.expected)
+    for (int n : row.expected) {
       expected.push_back(&slot[n]);
+    }
     EXPECT_EQ(Items(*list), expected) << row.name;
     EXPECT_EQ(list->Get(-1), nullptr) << row.name;
     EXPECT_EQ(list->Get(list->Count()), nullptr) << row.name;
@@ -121,8 +125,9 @@ TEST(TList, EditsOutsideTheListAreClampedOrIgnored) {
 TEST(TList, GrowsPastAZeroGrowthStepAndIsUsableAfterClear) {
   auto* list = new TList();
   list->SetGrowthStep(0);
-  for (int i = 0; i < 9; ++i)
+  for (int i = 0; i < 9; ++i) {
     list->Add(&slot[i % 8]);
+  }
   list->Clear();
   list->Add(&slot[1]);
   EXPECT_EQ(Items(*list), std::vector<void*>{&slot[1]});

@@ -96,15 +96,17 @@ TEST_F(EditTest, EnterKey) {
     SCOPED_TRACE(row.name);
     auto edit = MakeEdit();
     ProbeElement enter(log_, "enter");
-    if (row.linked)
+    if (row.linked) {
       edit->onEnter = MakeLink<&ProbeElement::recordAndFirePoint>(&enter);
+    }
     if (row.answered) {
       enter.onRecord = MakeLink<&EnterAnswer::answerPoint>(&answer);
       answer.reply = MakeLink<&THIEdit::setTextPoint>(edit.get());
     }
     FireText(MakeLink<&THIEdit::setTextSilentPoint>(edit.get()), "hello");
-    if (!row.hasProvider)
+    if (!row.hasProvider) {
       edit->textProvider = TTextProvider{};
+    }
     Focus(*edit);
     log_.clear();
     SendMessageA(HandleOf(edit->control), WM_KEYDOWN, VK_RETURN, 0x001C0001);
@@ -144,8 +146,9 @@ TEST_F(ButtonTest, EveryClickDeliversRealZeroAndTheDefaultRoleGoesWithTheButton)
     EXPECT_TRUE(style & BS_MULTILINE);
     EXPECT_EQ((style & BS_DEFPUSHBUTTON) != 0, isDefault);
     EXPECT_EQ(form_->defaultButton, isDefault ? button->control : nullptr);
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < 2; ++i) {
       SendMessageA(window, BM_CLICK, 0, 0);
+    }
     EXPECT_EQ(log, CallLog(2, "click:Real:0"));
     button.reset();
     EXPECT_EQ(form_->defaultButton, nullptr);

@@ -43,8 +43,9 @@ class ImageTest : public testing::FormFixture {
       image.colour = kBackground;
       image.autoSize = autoSize;
       image.drawRoutine = image.FittedDrawRoutine();
-      if (bitmapWidth > 0)
+      if (bitmapWidth > 0) {
         image.SetBitmapHandle(SolidBitmap(bitmapWidth, bitmapHeight));
+      }
       image.SetSmoothScaling(true);
       image.captureMouse = false;
     });

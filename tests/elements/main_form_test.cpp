@@ -117,22 +117,26 @@ TEST_F(MainFormTest, ClosingAndItsGuardThenActivation) {
   for (const auto& row : rows) {
     SCOPED_TRACE(::testing::Message() << (row.guard ? row.guard : "no guard") << " " << row.answer);
     ProbeElement guard(log_, "guard");
-    if (row.guard != nullptr && std::string(row.guard) == "Integer")
+    if (row.guard != nullptr && std::string(row.guard) == "Integer") {
       SetInteger(guard.answer, row.answer);
+    }
     THIMainForm& form = MakeForm([&](THIMainForm& f) {
-      if (row.guard != nullptr)
+      if (row.guard != nullptr) {
         f.closeGuardLink = MakeLink<&ProbeElement::answerPoint>(&guard);
+      }
     });
     Start();
     SendMessageA(WindowOf(form), WM_CLOSE, 0, 0);
     // Deactivated while minimised: the high word says so, it is still a deactivation.
-    for (WPARAM state : {WPARAM{WA_ACTIVE}, WPARAM{WA_INACTIVE}, MAKEWPARAM(WA_INACTIVE, 1)})
+    for (WPARAM state : {WPARAM{WA_ACTIVE}, WPARAM{WA_INACTIVE}, MAKEWPARAM(WA_INACTIVE, 1)}) {
       SendMessageA(WindowOf(form), WM_ACTIVATE, state, 0);
+    }
     CallLog expected = row.guard != nullptr ? CallLog{"guard:NULL:"} : CallLog{};
-    if (row.closes)
+    if (row.closes) {
       expected.push_back("close:NULL:");
-    else
+    } else {
       expected.insert(expected.end(), {"activate:NULL:", "deactivate:NULL:", "deactivate:NULL:"});
+    }
     EXPECT_EQ(log_, expected);
     EXPECT_EQ(LinksEnabled(), !row.closes);
     EXPECT_EQ(QuitPosted(), row.closes);

@@ -15,8 +15,9 @@ namespace {
 using namespace testing;
 
 TEST(LoadTextResource, FindsTheNameInAnyCaseAndStopsAtTheZeroByteOrGivesEmptyText) {
-  for (const char* name : {"TESTTEXT", "TestText", "testtext"})
+  for (const char* name : {"TESTTEXT", "TestText", "testtext"}) {
     EXPECT_EQ(LoadTextResource(name), "Line one\r\n  Line two") << name;
+  }
   EXPECT_EQ(LoadTextResource("NOSUCHTEXT"), "");
   EXPECT_EQ(LoadTextResource(""), "");
 }
@@ -27,8 +28,9 @@ class MessageElement : public ::testing::Test {
   void Show(int button, TData& value) {
     std::thread answer([this, button] {
       box_ = gui::WaitForMessageBox(GetCurrentProcessId(), 5000);
-      if (box_.window != nullptr)
+      if (box_.window != nullptr) {
         gui::PressButton(box_.window, button, 5000);
+      }
     });
     FireInPlace(MakeLink<&THIMessage::showPoint>(&message_), value);
     answer.join();

@@ -57,8 +57,9 @@ TEST_F(WinInit, EdgeStyleAndEdgeKindOnTheRealWindow) {
 TEST_F(WinInit, TabOrdersVisibilityAndStackingOrder) {
   SetControlVisible(form_, true);  // tab stops are collected from a visible form
   TControl* made[] = {MakeEdit(form_, 0), MakeEdit(form_, 0), MakeEdit(form_, 0)};
-  for (TControl* c : made)
+  for (TControl* c : made) {
     HandleOf(c);
+  }
   auto asMade = Make<TestEdit>([](THIWin& e) { e.tabOrder = 0; });
   EXPECT_TRUE(asMade->control->tabStop);
   EXPECT_EQ(asMade->control->tabOrder, 4) << "0 keeps the order given at creation";
@@ -206,8 +207,9 @@ TEST_F(WinEvents, WindowMessagesFireTheirEvents) {
                                               {WM_SETFOCUS, 0},
                                               {WM_KILLFOCUS, 0},
                                               {kPrivate, 0}};
-  for (auto [message, keys] : messages)
+  for (auto [message, keys] : messages) {
     SendMessageA(WindowOf(*element), message, keys, MAKELPARAM(3, 4));
+  }
   EXPECT_EQ(element->lastMouseX, 3);
   EXPECT_EQ(element->lastMouseY, 4);
   ASSERT_GE(log_.size(), 3u);
@@ -230,10 +232,11 @@ TEST_F(WinEvents, SizeLimitLinksCorrectAProposedSize) {
     int height;
   } rows[] = {{false, 0, 20}, {false, 5, 25}, {true, 0, 50}};
   for (const auto& row : rows) {
-    if (row.null)
+    if (row.null) {
       SetNull(limit.answer);
-    else
+    } else {
       SetInteger(limit.answer, row.answer);
+    }
     SetWindowPos(WindowOf(*element), nullptr, 0, 0, 80, 50, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(ControlWidth(element->control), 80);
     EXPECT_EQ(ControlHeight(element->control), row.height) << row.null << " " << row.answer;

@@ -43,34 +43,41 @@ bool IsNumberText(const std::string& text) {
 }
 
 void CheckPlane(const std::string& metres, const std::string& feet) {
-  if (!IsNumberText(metres))
+  if (!IsNumberText(metres)) {
     Fail("metres are no number text", metres);
-  if (!IsNumberText(feet))
+  }
+  if (!IsNumberText(feet)) {
     Fail("feet are no number text", feet);
+  }
   if (metres.empty()) {
-    if (!feet.empty())
+    if (!feet.empty()) {
       Fail("feet without metres", feet);
+    }
     return;
   }
   // The feet element multiplies in extended precision and keeps a double.
   const double feetValue =
       static_cast<double>(static_cast<long double>(kFeetPerMetre) * lobrin::TextToReal(metres));
   if (!std::isfinite(feetValue)) {
-    if (!feet.empty())
+    if (!feet.empty()) {
       Fail("feet beyond the double range shown", metres + " / " + feet);
+    }
     return;
   }
-  if (feet != lobrin::RealToText(feetValue))
+  if (feet != lobrin::RealToText(feetValue)) {
     Fail("feet are not 3.28084 times the metres shown", metres + " / " + feet);
+  }
 }
 
 // The next text up to a zero byte (or the end); `at` moves past it.
 std::string NextText(const std::uint8_t* data, std::size_t size, std::size_t& at) {
   std::string text;
-  while (at < size && data[at] != 0)
+  while (at < size && data[at] != 0) {
     text.push_back(static_cast<char>(data[at++]));
-  if (at < size)
+  }
+  if (at < size) {
     ++at;
+  }
   return text;
 }
 

@@ -22,10 +22,12 @@ int g_allocations = 0;
 }  // namespace
 
 void* operator new(std::size_t size) {
-  if (g_counting)
+  if (g_counting) {
     ++g_allocations;
-  if (void* block = std::malloc(size != 0 ? size : 1))
+  }
+  if (void* block = std::malloc(size != 0 ? size : 1)) {
     return block;
+  }
   throw std::bad_alloc();
 }
 void* operator new[](std::size_t size) { return operator new(size); }
@@ -90,15 +92,17 @@ TEST_F(CalculatorFormTest, BuildsTheWholeGraphWithLinkTrafficOffAndFreesEveryWin
   EXPECT_EQ(font.lfWeight, FW_BOLD) << "the caption of Calculate is bold";
 
   std::vector<HWND> windows;  // the controls are the form's children, none has children of its own
-  for (HWND child = GetWindow(main, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+  for (HWND child = GetWindow(main, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
     windows.push_back(child);
+  }
   ASSERT_FALSE(windows.empty());
   DisableLinks();
   delete form_;
   form_ = nullptr;
   EXPECT_FALSE(IsWindow(main));
-  for (HWND child : windows)
+  for (HWND child : windows) {
     EXPECT_FALSE(IsWindow(child));
+  }
 }
 
 std::vector<std::pair<TControl*, const char*>> watched;  // the edits whose new texts are recorded, by name
@@ -106,9 +110,11 @@ std::vector<std::string> setTexts;                       // every WM_SETTEXT to 
 
 // A message hook of the watched edits: records, never handles.
 bool RecordSetText(TControl* control, TMessage& msg, LRESULT&) {
-  for (const auto& [edit, name] : watched)
-    if (edit == control && msg.message == WM_SETTEXT)
+  for (const auto& [edit, name] : watched) {
+    if (edit == control && msg.message == WM_SETTEXT) {
       setTexts.push_back(std::string(name) + ":" + reinterpret_cast<const char*>(msg.lParam));
+    }
+  }
   return false;
 }
 
@@ -157,10 +163,11 @@ TEST_F(CalculatorFormTest, AClickAfterTheFirstTakesNoHeapMemory) {
     g_counting = false;
     EXPECT_EQ(g_allocations, 0) << row.hPlane << " / " << row.ePlane << " / " << row.frequency;
     EXPECT_EQ(GetControlText(Edit(graph::HMetersEdit).control), shown);
-    if (row.hMetres != nullptr)
+    if (row.hMetres != nullptr) {
       EXPECT_EQ(shown, row.hMetres);
-    else
+    } else {
       EXPECT_FALSE(shown.empty());
+    }
     EXPECT_FALSE(GetControlText(Edit(graph::EFeetEdit).control).empty());
   }
 }

@@ -31,8 +31,9 @@ TEST(FatalErrorReport, SystemExceptionsMapToRuntimeErrorNumbersAndTexts) {
       {EXCEPTION_PRIV_INSTRUCTION, 218},
       {0xE0000001, 217},
   };
-  for (const Case& c : cases)
+  for (const Case& c : cases) {
     EXPECT_EQ(RuntimeErrorNumber(c.exception), c.error) << std::hex << c.exception;
+  }
 }
 
 // A program that faults with nothing to handle it but the report (probe/fault_probe.cpp).

@@ -19,9 +19,11 @@ namespace lobrin::testing {
 // Removes every message waiting for this thread, a posted quit included.
 inline void DrainMessages() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-    if (msg.message != WM_QUIT)
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message != WM_QUIT) {
       DispatchMessageA(&msg);
+    }
+  }
 }
 
 // Puts the process-wide state back to "nothing made yet", link traffic off.
@@ -104,10 +106,13 @@ class PixelSurface {
   // The first pixel that differs from expected(x, y), as text; empty when all match.
   template <class Expected>
   std::string FirstMismatch(Expected expected) const {
-    for (int y = 0; y < height_; ++y)
-      for (int x = 0; x < width_; ++x)
-        if (At(x, y) != expected(x, y))
+    for (int y = 0; y < height_; ++y) {
+      for (int x = 0; x < width_; ++x) {
+        if (At(x, y) != expected(x, y)) {
           return "(" + std::to_string(x) + "," + std::to_string(y) + ") is " + std::to_string(At(x, y));
+        }
+      }
+    }
     return std::string();
   }
 

@@ -80,8 +80,9 @@ TEST_F(ClosingTest, MinimisingTheMainFormMinimisesTheApplicationWindowInstead) {
   AttachHandler(
       app_,
       [](TControl*, TMessage& msg, LRESULT&) {
-        if (msg.message != WM_SYSCOMMAND || (msg.wParam & 0xFFF0) != SC_MINIMIZE)
+        if (msg.message != WM_SYSCOMMAND || (msg.wParam & 0xFFF0) != SC_MINIMIZE) {
           return false;
+        }
         Steps().push_back("application window minimises");
         return true;
       },

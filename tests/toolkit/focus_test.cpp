@@ -46,8 +46,9 @@ TEST_F(FocusTest, TabWrapsAroundByTabOrderSkippingWhatCannotTakeTheFocus) {
   ShowAndFocusForm();
   EXPECT_EQ(ControlOfWindow(GetFocus()), a) << "the first tab stop made takes the form's focus";
   Controls visited;
-  for (int i = 0; i < 5; ++i)
+  for (int i = 0; i < 5; ++i) {
     visited.push_back(Press(VK_TAB));
+  }
   EXPECT_EQ(visited, (Controls{b, c, d, a, b}));
 }
 

@@ -21,8 +21,9 @@ constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0
 // A 2 x 2 picture of red, green over blue, yellow stretched over `r`, grey around it.
 auto QuartersIn(RECT r) {
   return [r](int x, int y) {
-    if (x < r.left || x >= r.right || y < r.top || y >= r.bottom)
+    if (x < r.left || x >= r.right || y < r.top || y >= r.bottom) {
       return kGrey;
+    }
     const bool right = 2 * (x - r.left) >= r.right - r.left, bottom = 2 * (y - r.top) >= r.bottom - r.top;
     return bottom ? (right ? kYellow : kBlue) : (right ? kGreen : kRed);
   };
@@ -164,8 +165,9 @@ TEST(Canvas, FillRectWithoutOwnBrushFallsBackToTheOwner) {
     PixelSurface surface(8, 8, kGrey);
     OwnerColours colours{kBlue, row.brush};
     TCanvas* canvas = MakeCanvas();
-    if (row.owner)
+    if (row.owner) {
       canvas->SetOwner(TCanvasOwner{&colours, nullptr, background, brush});
+    }
     canvas->SetContext(surface.context(), TContextOwnership::Borrowed);
     canvas->FillRect(RECT{0, 0, 8, 8});
     EXPECT_EQ(surface.At(3, 3), row.expected)
@@ -208,8 +210,9 @@ TEST(Bitmap, HandleBitsAndSectionAllStretchTheSamePicture) {
       bitmap->SetHandle(section);
     } else {
       ASSERT_TRUE(bitmap->SetDIB(&info, sizeof(BITMAPINFOHEADER), bits, sizeof bits));
-      if (way == 2)
+      if (way == 2) {
         ASSERT_TRUE(bitmap->MakeDIBSection());
+      }
     }
     PixelSurface surface(12, 12, kGrey);
     SetStretchBltMode(surface.context(), COLORONCOLOR);

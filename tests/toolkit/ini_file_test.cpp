@@ -41,8 +41,9 @@ TEST(ProgramDirectory, CutsAfterTheLastBackslash) {
       {"C:/unix/style.exe", "C:/unix/style.exe"},
       {"", ""},
   };
-  for (const auto& [path, directory] : rows)
+  for (const auto& [path, directory] : rows) {
     EXPECT_EQ(DirectoryOfPath(path), directory) << path;
+  }
   char module[MAX_PATH + 1] = {};
   GetModuleFileNameA(nullptr, module, MAX_PATH);
   EXPECT_EQ(ProgramDirectory(), DirectoryOfPath(module));

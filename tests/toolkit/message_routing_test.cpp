@@ -21,8 +21,9 @@ TControl* g_control = nullptr;
 
 // Records the step; frees the control when it is this step's turn; answers.
 bool Step(const std::string& name, const TMessage& msg) {
-  if (msg.message != g_probeMessage)
+  if (msg.message != g_probeMessage) {
     return false;
+  }
   if (name == g_freedBy) {
     Steps().push_back(name + " frees");
     g_control->Free();
@@ -123,8 +124,9 @@ TEST_F(MessageRoutingTest, FreeingTheControlDuringDispatchIsDeferredToTheEnd) {
         "additional hook", "label destroyed"}},
   };
   for (const auto& row : rows) {
-    if (label_ == nullptr)
+    if (label_ == nullptr) {
       MakeProbeLabel();
+    }
     g_freedBy = row.freedBy;
     EXPECT_EQ(Send(row.message), row.expected) << "freed by: " << row.freedBy << " " << row.message;
     EXPECT_FALSE(IsWindow(hwnd_)) << "the window goes with its control";

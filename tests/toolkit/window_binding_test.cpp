@@ -58,8 +58,9 @@ TEST_F(WindowBindingTest, AForeignWindowIsNoControlsAndGetsNoReflectedCommands) 
   received.clear();
   WNDCLASSA wc = {};
   wc.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-    if (message == kReflectedCommand)
+    if (message == kReflectedCommand) {
       received += "foreign ";
+    }
     return DefWindowProcA(hwnd, message, wParam, lParam);
   };
   wc.hInstance = GetModuleHandleA(nullptr);
@@ -71,8 +72,9 @@ TEST_F(WindowBindingTest, AForeignWindowIsNoControlsAndGetsNoReflectedCommands) 
   EXPECT_EQ(ControlOfWindow(foreign), nullptr);
   TControl* button = MakeButton(form_, "button");
   button->onClick = TNotifyEvent{[](void*, TControl*) { received += "button "; }, nullptr};
-  for (HWND from : {foreign, HandleOf(button)})
+  for (HWND from : {foreign, HandleOf(button)}) {
     SendMessageA(HandleOf(form_), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), reinterpret_cast<LPARAM>(from));
+  }
   EXPECT_EQ(received, "button ");
 }
 
@@ -85,9 +87,10 @@ TEST_F(WindowBindingTest, ANewWindowGetsItsFontOnceAndIsPaintedWholeWhenItShows)
   TControl* label = g_watched = MakeLabel(form_, "first");
   label->font->SetFontWeight(700);  // a font of its own, not the form's
   Application().preDispatchHook = [](TControl* control, TMessage& msg, LRESULT&) {
-    if (control == g_watched && msg.message == WM_SETFONT)
+    if (control == g_watched && msg.message == WM_SETFONT) {
       g_fonts +=
           msg.wParam == reinterpret_cast<WPARAM>(control->font->FontHandle()) ? "own font " : "other font ";
+    }
     return false;
   };
   HWND hwnd = HandleOf(label);

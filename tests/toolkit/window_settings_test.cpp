@@ -71,8 +71,9 @@ TEST_F(WindowSettingsTest, AutoSizeAddsTheMarginsOfEachKindAlongTheSidesItSizes)
                                           : MakeButton(form_, text);
     control->dockingSide = row.dock;
     SetControlSize(control, 300, 50);
-    if (kind == "edit")
+    if (kind == "edit") {
       SetControlText(control, text);
+    }
     SetAutoSize(control, true);
     const SIZE expected = Measure(control, text);
     const int width = row.widthMargin < 0 ? 300 : expected.cx + row.widthMargin;
