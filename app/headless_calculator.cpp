@@ -34,16 +34,45 @@ class TrafficOn {
 
 }  // namespace
 
+void HeadlessCalculator::Reset() {
+  for (const graph::ElementRow& row : graph::kElements) {
+    switch (row.kind) {
+      case graph::Kind::kEdit: graph_.EditAt(row.id).Reset(); break;
+      case graph::Kind::kMath: {
+        THIMath& math = graph_.MathAt(row.id);
+        math.SetInitialResult(math.initialResult);
+        break;
+      }
+      case graph::Kind::kMessage: graph_.MessageAt(row.id).Reset(); break;
+      case graph::Kind::kButton:
+      case graph::Kind::kHub:
+      case graph::Kind::kMainForm:
+      case graph::Kind::kLabel:
+      case graph::Kind::kPicture: break;
+    }
+  }
+}
+
+void HeadlessCalculator::Calculate(const std::string& hPlaneBeamwidth, const std::string& ePlaneBeamwidth,
+                                   const std::string& frequency, DistanceTexts& shown) {
+  Reset();
+  TrafficOn traffic;
+  Box(graph::FrequencyEdit).Paste(frequency);
+  Box(graph::HPlaneBwEdit).Paste(hPlaneBeamwidth);
+  Box(graph::EPlaneBwEdit).Paste(ePlaneBeamwidth);
+  Click(graph::CalculateButton);
+  shown.hMetres = Box(graph::HMetersEdit).text();
+  shown.hFeet = Box(graph::HFeetEdit).text();
+  shown.eMetres = Box(graph::EMetersEdit).text();
+  shown.eFeet = Box(graph::EFeetEdit).text();
+}
+
 DistanceTexts CalculateOnce(const std::string& hPlaneBeamwidth, const std::string& ePlaneBeamwidth,
                             const std::string& frequency) {
   HeadlessCalculator calculator;
-  TrafficOn traffic;
-  calculator.Box(graph::FrequencyEdit).Paste(frequency);
-  calculator.Box(graph::HPlaneBwEdit).Paste(hPlaneBeamwidth);
-  calculator.Box(graph::EPlaneBwEdit).Paste(ePlaneBeamwidth);
-  calculator.Click(graph::CalculateButton);
-  return {calculator.Box(graph::HMetersEdit).text(), calculator.Box(graph::HFeetEdit).text(),
-          calculator.Box(graph::EMetersEdit).text(), calculator.Box(graph::EFeetEdit).text()};
+  DistanceTexts shown;
+  calculator.Calculate(hPlaneBeamwidth, ePlaneBeamwidth, frequency, shown);
+  return shown;
 }
 
 }  // namespace lobrin

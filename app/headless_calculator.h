@@ -22,6 +22,12 @@ struct HeadlessKit {
   OwnedElement MakeVisual(const graph::ElementRow&) { return {}; }
 };
 
+// What the four result boxes show: H-plane metres and feet, E-plane metres and feet.
+struct DistanceTexts {
+  std::string hMetres, hFeet, eMetres, eFeet;
+  bool operator==(const DistanceTexts& other) const;
+};
+
 class HeadlessCalculator {
  public:
   // Builds the graph; link traffic is left as it is.
@@ -31,15 +37,21 @@ class HeadlessCalculator {
   THITextBox& Box(graph::Id edit) { return graph_.EditAt(edit); }
   void Click(graph::Id button) { graph_.ButtonAt(button).Click(); }
 
+  // Puts every element back in the state the constructor left it in: each box
+  // empty and reporting its next change, each arithmetic element holding its
+  // initial result without error, no message shown. Buttons and hubs hold
+  // only settings and links, which no calculation changes.
+  void Reset();
+
+  // One calculation as CalculateOnce makes it, on this graph after a Reset:
+  // the same texts as on a fresh graph, without building one. `shown` keeps
+  // its strings' memory.
+  void Calculate(const std::string& hPlaneBeamwidth, const std::string& ePlaneBeamwidth,
+                 const std::string& frequency, DistanceTexts& shown);
+
  private:
   HeadlessKit kit_;
   CalculatorGraph<HeadlessKit> graph_;
-};
-
-// What the four result boxes show: H-plane metres and feet, E-plane metres and feet.
-struct DistanceTexts {
-  std::string hMetres, hFeet, eMetres, eFeet;
-  bool operator==(const DistanceTexts& other) const;
 };
 
 // One calculation as the window makes it on a fresh start: the frequency,

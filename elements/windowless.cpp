@@ -15,6 +15,11 @@ void THITextBox::textPoint(TData& value, std::uint16_t) { SetText(value, text_);
 
 void THITextBox::Paste(const std::string& text) { ChangeText(text); }
 
+void THITextBox::Reset() {
+  text_.clear();
+  notifyChange_ = true;
+}
+
 void THITextBox::ChangeText(const std::string& text) {
   text_ = text;
   if (notifyChange_) {

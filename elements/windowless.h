@@ -29,6 +29,8 @@ class THITextBox {
   // Replaces the whole text at once, as a paste over a selection does: one reported change.
   void Paste(const std::string& text);
   const std::string& text() const { return text_; }
+  // Puts the box back as it was made: empty, and reporting its next change.
+  void Reset();
 
   // --- Data link and event
   THI_Event textLink;  // where setTextPoint takes its text from, when linked
@@ -58,6 +60,8 @@ class THISilentMessage {
   // Input point: one more request to show.
   void showPoint(TData& value, std::uint16_t index);
   int shown() const { return shown_; }
+  // Forgets the requests counted so far.
+  void Reset() { shown_ = 0; }
 
  private:
   int shown_ = 0;

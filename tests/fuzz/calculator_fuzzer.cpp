@@ -6,7 +6,9 @@
 //  - only digits, one point at most and a leading minus; never INF or NAN;
 //  - a plane's feet are 3.28084 times its metres as shown; they are empty
 //    when the metres are, or when that product is beyond the double range;
-//  - the planes are independent: the beamwidths swapped give the results swapped.
+//  - the planes are independent: the beamwidths swapped give the results swapped;
+//  - one graph reset and used again for every input (as lobrin-calc --batch
+//    uses it) shows what the fresh graph shows.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -102,6 +104,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (swapped.hMetres != shown.eMetres || swapped.hFeet != shown.eFeet || swapped.eMetres != shown.hMetres ||
       swapped.eFeet != shown.hFeet) {
     Fail("the planes depend on each other", h + " / " + e + " at " + frequency);
+  }
+
+  static lobrin::HeadlessCalculator reused;
+  DistanceTexts again;
+  reused.Calculate(h, e, frequency, again);
+  if (!(again == shown)) {
+    Fail("a reset graph shows other texts than a fresh one", h + " / " + e + " at " + frequency);
   }
   return 0;
 }
