@@ -3,7 +3,8 @@
 namespace lobrin {
 
 void THITextBox::setTextPoint(TData& value, std::uint16_t) {
-  ChangeText(TextFromLink(value, textLink, std::string()));
+  TextFromLink(value, textLink, std::string(), newText_);
+  ChangeText(newText_);
 }
 
 void THITextBox::setTextSilentPoint(TData& value, std::uint16_t index) {

@@ -41,6 +41,7 @@ class THITextBox {
   void ChangeText(const std::string& text);
 
   std::string text_;          // owned
+  std::string newText_;       // owned; the text setTextPoint is given, its memory kept for the next
   bool notifyChange_ = true;  // false: the next change fires nothing
 };
 
