@@ -8,42 +8,12 @@ THIPushButton* HeadlessKit::MakeButton(graph::Id, const TData& clickData) {
   return button;
 }
 
-HeadlessCalculator::HeadlessCalculator() : graph_(kit_) {}
-
-bool DistanceTexts::operator==(const DistanceTexts& other) const {
-  return hMetres == other.hMetres && hFeet == other.hFeet && eMetres == other.eMetres && eFeet == other.eFeet;
-}
-
-namespace {
-
-// Link traffic on for one scope, then back to what it was.
-class TrafficOn {
- public:
-  TrafficOn() : wasOn_(LinksEnabled()) { EnableLinks(); }
-  ~TrafficOn() {
-    if (!wasOn_) {
-      DisableLinks();
-    }
-  }
-  TrafficOn(const TrafficOn&) = delete;
-  TrafficOn& operator=(const TrafficOn&) = delete;
-
- private:
-  bool wasOn_;
-};
-
-}  // namespace
-
-void HeadlessCalculator::Reset() {
+HeadlessCalculator::HeadlessCalculator() : graph_(kit_) {
   for (const graph::ElementRow& row : graph::kElements) {
     switch (row.kind) {
-      case graph::Kind::kEdit: graph_.EditAt(row.id).Reset(); break;
-      case graph::Kind::kMath: {
-        THIMath& math = graph_.MathAt(row.id);
-        math.SetInitialResult(math.initialResult);
-        break;
-      }
-      case graph::Kind::kMessage: graph_.MessageAt(row.id).Reset(); break;
+      case graph::Kind::kEdit: boxes_.push_back(&graph_.EditAt(row.id)); break;
+      case graph::Kind::kMath: maths_.push_back(&graph_.MathAt(row.id)); break;
+      case graph::Kind::kMessage: messages_.push_back(&graph_.MessageAt(row.id)); break;
       case graph::Kind::kButton:
       case graph::Kind::kHub:
       case graph::Kind::kMainForm:
@@ -53,10 +23,34 @@ void HeadlessCalculator::Reset() {
   }
 }
 
+bool DistanceTexts::operator==(const DistanceTexts& other) const {
+  return hMetres == other.hMetres && hFeet == other.hFeet && eMetres == other.eMetres && eFeet == other.eFeet;
+}
+
+LinkTrafficOn::LinkTrafficOn() : wasOn_(LinksEnabled()) { EnableLinks(); }
+
+LinkTrafficOn::~LinkTrafficOn() {
+  if (!wasOn_) {
+    DisableLinks();
+  }
+}
+
+void HeadlessCalculator::Reset() {
+  for (THITextBox* box : boxes_) {
+    box->Reset();
+  }
+  for (THIMath* math : maths_) {
+    math->SetInitialResult(math->initialResult);
+  }
+  for (THISilentMessage* message : messages_) {
+    message->Reset();
+  }
+}
+
 void HeadlessCalculator::Calculate(const std::string& hPlaneBeamwidth, const std::string& ePlaneBeamwidth,
                                    const std::string& frequency, DistanceTexts& shown) {
   Reset();
-  TrafficOn traffic;
+  LinkTrafficOn traffic;
   Box(graph::FrequencyEdit).Paste(frequency);
   Box(graph::HPlaneBwEdit).Paste(hPlaneBeamwidth);
   Box(graph::EPlaneBwEdit).Paste(ePlaneBeamwidth);

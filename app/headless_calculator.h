@@ -5,6 +5,7 @@
 // no link reaches them.
 
 #include <string>
+#include <vector>
 
 #include "app/calculator_graph.h"
 #include "elements/windowless.h"
@@ -20,6 +21,18 @@ struct HeadlessKit {
   THIPushButton* MakeButton(graph::Id, const TData& clickData);
   THISilentMessage* MakeMessage(graph::Id) { return new THISilentMessage(); }
   OwnedElement MakeVisual(const graph::ElementRow&) { return {}; }
+};
+
+// Link traffic on for one scope, then back to what it was.
+class LinkTrafficOn {
+ public:
+  LinkTrafficOn();
+  ~LinkTrafficOn();
+  LinkTrafficOn(const LinkTrafficOn&) = delete;
+  LinkTrafficOn& operator=(const LinkTrafficOn&) = delete;
+
+ private:
+  bool wasOn_;
 };
 
 // What the four result boxes show: H-plane metres and feet, E-plane metres and feet.
@@ -52,6 +65,10 @@ class HeadlessCalculator {
  private:
   HeadlessKit kit_;
   CalculatorGraph<HeadlessKit> graph_;
+  // Borrowed from graph_: what Reset puts back.
+  std::vector<THITextBox*> boxes_;
+  std::vector<THIMath*> maths_;
+  std::vector<THISilentMessage*> messages_;
 };
 
 // One calculation as the window makes it on a fresh start: the frequency,
