@@ -1,8 +1,12 @@
-// lobrin-calc: the calculator on the command line. For each frequency a fresh
-// calculator graph gets the two beamwidths and that frequency, Calculate is
-// clicked once, and the four texts its result boxes then show are printed.
+// lobrin-calc: the calculator on the command line. For each frequency given
+// as an argument, or each record of a CSV file (--batch), the calculator's
+// graph starts afresh, gets the two beamwidths and the frequency, Calculate
+// is clicked once, and the four texts its result boxes then show are
+// printed, with the distances in wavelengths and the tolerance band on request.
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -12,8 +16,12 @@
 #endif
 
 #include "app/calc/arguments.h"
+#include "app/calc/batch.h"
+#include "app/calc/columns.h"
+#include "app/calc/json_report.h"
+#include "app/calc/output.h"
 #include "app/calc/report.h"
-#include "app/headless_calculator.h"
+#include "app/calc/row_calculator.h"
 #include "app/version.h"
 #include "toolkit/fpu_control.h"
 
@@ -22,7 +30,9 @@ namespace {
 
 constexpr int kExitUsage = 2;
 
-constexpr char kUsageLine[] = "Usage: lobrin-calc [--csv] [--] H-PLANE E-PLANE FREQUENCY [FREQUENCY...]\n";
+constexpr char kUsageLines[] =
+    "Usage: lobrin-calc [OPTION...] [--] H-PLANE E-PLANE FREQUENCY [FREQUENCY...]\n"
+    "       lobrin-calc [OPTION...] --batch FILE\n";
 
 constexpr char kHelp[] =
     "Optimum stacking distance of two identical long Yagi antennas, in metres\n"
@@ -33,43 +43,86 @@ constexpr char kHelp[] =
     "\"1,5\" is 15, \"30deg\" is 30, \"+30\" is 30, \"3e1\" is 30, and a text\n"
     "without digits is 0. A box the window would leave empty prints empty.\n"
     "\n"
-    "  --csv      print RFC 4180 CSV instead of a table\n"
-    "  --help     print this text\n"
-    "  --version  print the version\n"
-    "  --         read every later argument as a text, even one that begins with --\n";
+    "  --batch FILE     read one antenna per CSV record of FILE (- is standard\n"
+    "                   input): H-plane beamwidth, E-plane beamwidth, frequency;\n"
+    "                   a first record h_plane,e_plane,frequency is skipped.\n"
+    "                   Writes CSV, or JSON Lines with --json, a row per record\n"
+    "  --csv            print RFC 4180 CSV instead of a table\n"
+    "  --json           print JSON Lines: an object per row, named as the CSV\n"
+    "                   columns; an empty box is null\n"
+    "  --wavelengths    add the distance in wavelengths, 1 / (2 sin(B/2)), per plane\n"
+    "  --tolerance DEG  add the distance in metres at B + DEG (low) and B - DEG\n"
+    "                   (high) per plane; empty where that beamwidth is not\n"
+    "                   between 0 and 360\n"
+    "  --help           print this text\n"
+    "  --version        print the version\n"
+    "  --               read every later argument as a text, even one that begins with --\n"
+    "\n"
+    "Exit status: 0 done, 1 a bad record, an unreadable FILE or a failed write,\n"
+    "2 a mistake on the command line.\n";
 
 void Write(std::FILE* stream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), stream); }
+
+// The rows of the frequencies given as arguments, in the requested format.
+void RunArguments(const Request& request, Output& output) {
+  const std::vector<Column> columns = ColumnsOf(false, request.wavelengths, request.tolerance);
+  RowCalculator calculator({request.wavelengths, request.tolerance, request.toleranceDegrees});
+  std::vector<Cells> rows;
+  for (const std::string& frequency : request.frequencies) {
+    Cells cells(columns.size());
+    cells[0] = frequency;
+    calculator.Calculate(request.hPlaneBeamwidth, request.ePlaneBeamwidth, frequency, cells, 1);
+    rows.push_back(std::move(cells));
+  }
+  switch (request.format) {
+    case Format::kDefault: output.text() += TableOf(columns, rows); break;
+    case Format::kCsv:
+      output.text() += CsvHeaderOf(columns);
+      for (const Cells& cells : rows) {
+        AppendCsvRecord(cells, output.text());
+      }
+      break;
+    case Format::kJson:
+      for (const Cells& cells : rows) {
+        AppendJsonLine(columns, cells, output.text());
+      }
+      break;
+  }
+}
 
 int Run(const std::vector<std::string>& arguments) {
   Request request;
   std::string problem;
   if (!ReadArguments(arguments, request, problem)) {
-    Write(stderr, "lobrin-calc: " + problem + "\n" + kUsageLine + "Try 'lobrin-calc --help'.\n");
+    Write(stderr, "lobrin-calc: " + problem + "\n" + kUsageLines + "Try 'lobrin-calc --help'.\n");
     return kExitUsage;
   }
   if (request.help) {
-    Write(stdout, std::string(kUsageLine) + "\n" + kHelp);
+    Write(stdout, std::string(kUsageLines) + "\n" + kHelp);
     return 0;
   }
   if (request.version) {
     Write(stdout, "lobrin-calc " LOBRIN_VERSION "\n");
     return 0;
   }
-  std::vector<Row> rows;
-  for (const std::string& frequency : request.frequencies) {
-    rows.push_back({frequency, CalculateOnce(request.hPlaneBeamwidth, request.ePlaneBeamwidth, frequency)});
-  }
-  if (request.format == Format::kCsv) {
 #ifdef _WIN32
-    // CSV records end in CR LF as they are: no newline translation.
-    std::fflush(stdout);
+  // CSV records end in CR LF and JSON lines in LF, as they are: no newline translation.
+  if (request.batch || request.format != Format::kDefault) {
     _setmode(_fileno(stdout), _O_BINARY);
-#endif
-    Write(stdout, CsvOf(rows));
-  } else {
-    Write(stdout, TableOf(rows));
   }
-  return std::fflush(stdout) == 0 ? 0 : 1;
+#endif
+  Output output(stdout);
+  int status = 0;
+  if (request.batch) {
+    status = RunBatch(request, output);
+  } else {
+    RunArguments(request, output);
+  }
+  if (!output.Finish()) {
+    Write(stderr, std::string("lobrin-calc: standard output: ") + std::strerror(output.error()) + "\n");
+    return 1;
+  }
+  return status;
 }
 
 }  // namespace

@@ -1,35 +1,63 @@
 #include "app/calc/report.h"
 
 #include <algorithm>
-#include <array>
+#include <cstring>
 
 namespace lobrin::calc {
 
 namespace {
 
-constexpr std::size_t kColumns = 5;
-using Cells = std::array<std::string, kColumns>;
+// Whether RFC 4180 quotes the field: it holds a comma, a double quote, CR or LF.
+bool NeedsQuotes(const std::string& text) {
+  const char* at = text.c_str();
+  const char* const end = at + text.size();
+  for (;;) {
+    at += std::strcspn(at, ",\"\r\n");
+    if (at == end) {
+      return false;
+    }
+    if (*at != '\0') {
+      return true;
+    }
+    ++at;  // a NUL byte in the text: the search goes on after it
+  }
+}
 
-Cells CellsOf(const Row& row) {
-  return {row.frequency, row.shown.hMetres, row.shown.hFeet, row.shown.eMetres, row.shown.eFeet};
+void AppendCsvField(const std::string& text, std::string& out) {
+  if (!NeedsQuotes(text)) {
+    out += text;
+    return;
+  }
+  out += '"';
+  for (char c : text) {
+    if (c == '"') {
+      out += '"';
+    }
+    out += c;
+  }
+  out += '"';
 }
 
 }  // namespace
 
-std::string TableOf(const std::vector<Row>& rows) {
-  std::vector<Cells> lines = {{"frequency", "H-plane m", "H-plane ft", "E-plane m", "E-plane ft"}};
-  for (const Row& row : rows) {
-    lines.push_back(CellsOf(row));
+std::string TableOf(const std::vector<Column>& columns, const std::vector<Cells>& rows) {
+  Cells titles;
+  for (const Column& column : columns) {
+    titles.push_back(column.title);
   }
-  std::array<std::size_t, kColumns> widths{};
-  for (const Cells& cells : lines) {
-    for (std::size_t c = 0; c < kColumns; ++c) {
+  std::vector<std::size_t> widths(columns.size());
+  auto widen = [&](const Cells& cells) {
+    for (std::size_t c = 0; c < columns.size(); ++c) {
       widths[c] = std::max(widths[c], cells[c].size());
     }
+  };
+  widen(titles);
+  for (const Cells& cells : rows) {
+    widen(cells);
   }
   std::string text;
-  for (const Cells& cells : lines) {
-    for (std::size_t c = 0; c < kColumns; ++c) {
+  auto appendLine = [&](const Cells& cells) {
+    for (std::size_t c = 0; c < columns.size(); ++c) {
       if (c > 0) {
         text += "  ";
       }
@@ -37,38 +65,32 @@ std::string TableOf(const std::vector<Row>& rows) {
       text += cells[c];
     }
     text += '\n';
+  };
+  appendLine(titles);
+  for (const Cells& cells : rows) {
+    appendLine(cells);
   }
   return text;
 }
 
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) {
-    return text;
+std::string CsvHeaderOf(const std::vector<Column>& columns) {
+  Cells names;
+  for (const Column& column : columns) {
+    names.push_back(column.name);
   }
-  std::string field = "\"";
-  for (char c : text) {
-    if (c == '"') {
-      field += '"';
-    }
-    field += c;
-  }
-  field += '"';
-  return field;
+  std::string header;
+  AppendCsvRecord(names, header);
+  return header;
 }
 
-std::string CsvOf(const std::vector<Row>& rows) {
-  std::string text = "frequency,h_plane_m,h_plane_ft,e_plane_m,e_plane_ft\r\n";
-  for (const Row& row : rows) {
-    const Cells cells = CellsOf(row);
-    for (std::size_t c = 0; c < kColumns; ++c) {
-      if (c > 0) {
-        text += ',';
-      }
-      text += CsvField(cells[c]);
+void AppendCsvRecord(const Cells& cells, std::string& out) {
+  for (std::size_t c = 0; c < cells.size(); ++c) {
+    if (c > 0) {
+      out += ',';
     }
-    text += "\r\n";
+    AppendCsvField(cells[c], out);
   }
-  return text;
+  out += "\r\n";
 }
 
 }  // namespace lobrin::calc

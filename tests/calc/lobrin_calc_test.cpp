@@ -1,66 +1,14 @@
-// lobrin-calc as a script or a person runs it: arguments in; the printed
-// texts, the messages and the exit code out.
+// lobrin-calc with its texts as arguments: the printed texts, the messages
+// and the exit code.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "tests/calc/command.h"
 
-namespace lobrin {
+namespace lobrin::calc_test {
 namespace {
-
-struct CommandResult {
-  int exitCode = -1;  // -1: the program did not end by itself (killed by a signal)
-  std::string out;
-  std::string err;
-};
-
-// The content of the temporary file `name`, which goes with the reading.
-std::string TakeFile(int descriptor, const char* name) {
-  close(descriptor);
-  std::ifstream in(name, std::ios::binary);
-  std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  unlink(name);
-  return content;
-}
-
-// Runs lobrin-calc with `arguments` (no shell between) and answers what it wrote and how it
-// ended. Both streams go to files, so that neither can fill up and block the program.
-CommandResult RunCommand(const std::vector<std::string>& arguments) {
-  char outName[] = "/tmp/lobrin_calc_out_XXXXXX", errName[] = "/tmp/lobrin_calc_err_XXXXXX";
-  const int out = mkstemp(outName), err = mkstemp(errName);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out, STDOUT_FILENO);
-  posix_spawn_file_actions_adddup2(&actions, err, STDERR_FILENO);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  std::vector<char*> argv{const_cast<char*>(LOBRIN_CALC_PATH)};
-  for (const std::string& argument : arguments) {
-    argv.push_back(const_cast<char*>(argument.c_str()));
-  }
-  argv.push_back(nullptr);
-  CommandResult result;
-  pid_t pid = 0;
-  if (posix_spawn(&pid, LOBRIN_CALC_PATH, &actions, nullptr, argv.data(), environ) == 0) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    if (WIFEXITED(status)) {
-      result.exitCode = WEXITSTATUS(status);
-    }
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  result.out = TakeFile(out, outName);
-  result.err = TakeFile(err, errName);
-  return result;
-}
 
 struct Case {
   const char* what;
@@ -72,7 +20,9 @@ struct Case {
 
 const std::string kCsvHeader = "frequency,h_plane_m,h_plane_ft,e_plane_m,e_plane_ft\r\n";
 const std::string kE30At144 = "4.02469094287112,13.2043670330093";
-const std::string kUsage = "Usage: lobrin-calc [--csv] [--] H-PLANE E-PLANE FREQUENCY [FREQUENCY...]\n";
+const std::string kUsage =
+    "Usage: lobrin-calc [OPTION...] [--] H-PLANE E-PLANE FREQUENCY [FREQUENCY...]\n"
+    "       lobrin-calc [OPTION...] --batch FILE\n";
 
 void Check(const Case& c) {
   const CommandResult result = RunCommand(c.arguments);
@@ -122,7 +72,40 @@ TEST(LobrinCalc, PrintsTheTextsTheWindowShows) {
   }
 }
 
+// The extra columns keep the layout of the argument mode: the frequency first,
+// then the four boxes, then the wavelengths and the tolerance band.
+TEST(LobrinCalc, ExtraColumnsAfterTheBoxes) {
+  const std::string boxes32 = "3.77912008181594,12.398688329225," + kE30At144;
+  const Case cases[] = {
+      {"wavelengths and a one-degree band as a table",
+       {"--wavelengths", "--tolerance", "1", "32", "30", "144"},
+       "frequency         H-plane m       H-plane ft         E-plane m        E-plane ft    H-plane lambda"
+       "    E-plane lambda   H-plane m low    H-plane m high     E-plane m low    E-plane m high\n"
+       "      144  3.77912008181594  12.398688329225  4.02469094287112  13.2043670330093  1.81397763927165"
+       "  1.93185165257814  3.667642210503  3.89789326650312  3.89789326650312  4.16034287802061\n"},
+      {"the same as CSV: 31 degrees is the H-plane's upper end and the E-plane's lower one",
+       {"--tolerance", "1", "--csv", "--wavelengths", "32", "30", "144"},
+       "frequency,h_plane_m,h_plane_ft,e_plane_m,e_plane_ft,h_plane_lambda,e_plane_lambda,"
+       "h_plane_m_low,h_plane_m_high,e_plane_m_low,e_plane_m_high\r\n"
+       "144," +
+           boxes32 + ",1.81397763927165,1.93185165257814,3.667642210503,3.89789326650312,3.89789326650312," +
+           "4.16034287802061\r\n"},
+      {"as JSON Lines: numbers, the frequency a string, an empty box null",
+       {"--json", "--wavelengths", "0", "30", "144"},
+       "{\"frequency\":\"144\",\"h_plane_m\":null,\"h_plane_ft\":null,\"e_plane_m\":4.02469094287112,"
+       "\"e_plane_ft\":13.2043670330093,\"h_plane_lambda\":null,\"e_plane_lambda\":1.93185165257814}\n"},
+      {"a distance shown as 1.79769313486232e308 is the largest double in JSON, not null",
+       {"--json", "60", "60", "1.6688053938804014e-306"},
+       "{\"frequency\":\"1.6688053938804014e-306\",\"h_plane_m\":1.7976931348623157e+308,\"h_plane_ft\":null,"
+       "\"e_plane_m\":1.7976931348623157e+308,\"e_plane_ft\":null}\n"},
+  };
+  for (const Case& c : cases) {
+    Check(c);
+  }
+}
+
 TEST(LobrinCalc, UsageAndMistakes) {
+  const std::string badDegrees = "--tolerance takes a number of degrees, at least 0, not '";
   const Case cases[] = {
       {"missing everything", {}, "", 2, "lobrin-calc: missing H-PLANE beamwidth\n" + kUsage},
       {"missing the frequency", {"32", "30"}, "", 2, "missing FREQUENCY"},
@@ -130,9 +113,31 @@ TEST(LobrinCalc, UsageAndMistakes) {
       {"unknown option", {"--tsv", "32", "30", "144"}, "", 2, "unknown option '--tsv'\n" + kUsage},
       {"an option after -- is a text, --help too", {"--", "--help", "30"}, "", 2, "missing FREQUENCY"},
       {"the version, whatever else is given", {"32", "--version"}, "lobrin-calc 1.05\n"},
+      {"--batch without FILE", {"--batch"}, "", 2, "option '--batch' needs a FILE\n" + kUsage},
+      {"--batch takes no texts", {"--batch", "-", "32"}, "", 2, "not from the arguments ('32')"},
+      {"--tolerance without DEG",
+       {"32", "30", "144", "--tolerance"},
+       "",
+       2,
+       "option '--tolerance' needs DEG"},
+      {"DEG below 0", {"--tolerance", "-1", "32", "30", "144"}, "", 2, badDegrees + "-1'\n"},
+      {"DEG beyond the double range",
+       {"--tolerance", "1e999", "32", "30", "144"},
+       "",
+       2,
+       badDegrees + "1e999'"},
   };
   for (const Case& c : cases) {
     Check(c);
+  }
+  for (const char* degrees :
+       {"", "abc", "1deg", " 1", "1 ", "1,5", "0x10", "nan", "inf", "1e", ".", "+", "--1"}) {
+    const CommandResult result = RunCommand({"--tolerance", degrees, "32", "30", "144"});
+    EXPECT_EQ(result.exitCode, 2) << "'" << degrees << "'";
+    EXPECT_NE(result.err.find(badDegrees + degrees + "'"), std::string::npos) << result.err;
+  }
+  for (const char* degrees : {"0", "-0", "+2", "1.5", ".5", "2.", "1e0", "0.1E+1"}) {
+    EXPECT_EQ(RunCommand({"--tolerance", degrees, "32", "30", "144"}).exitCode, 0) << "'" << degrees << "'";
   }
 
   for (const std::vector<std::string>& arguments :
@@ -145,4 +150,4 @@ TEST(LobrinCalc, UsageAndMistakes) {
 }
 
 }  // namespace
-}  // namespace lobrin
+}  // namespace lobrin::calc_test
