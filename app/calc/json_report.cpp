@@ -7,6 +7,8 @@
 
 namespace lobrin::calc {
 
+namespace {
+
 double JsonNumberOf(const std::string& boxText) {
   const double value = std::strtod(boxText.c_str(), nullptr);
   if (std::isinf(value)) {
@@ -14,6 +16,8 @@ double JsonNumberOf(const std::string& boxText) {
   }
   return value;
 }
+
+}  // namespace
 
 void AppendJsonLine(const std::vector<Column>& columns, const Cells& cells, std::string& out) {
   nlohmann::ordered_json row = nlohmann::ordered_json::object();
