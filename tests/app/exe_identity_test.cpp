@@ -78,13 +78,13 @@ TEST(ExeIdentityTest, VersionResourceNamesLobrinAndItsVersion) {
 
 // The text of the exe's RT_MANIFEST resource 1; "<none>" when absent.
 std::string ManifestOf(const std::string& path) {
-  HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  HMODULE module =
+      LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   if (module == nullptr) {
     return "<none>";
   }
   std::string text = "<none>";
-  HRSRC found = FindResourceA(module, CREATEPROCESS_MANIFEST_RESOURCE_ID,
-                              RT_MANIFEST);
+  HRSRC found = FindResourceA(module, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
   HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
   if (loaded != nullptr) {
     text.assign(static_cast<const char*>(LockResource(loaded)), SizeofResource(module, found));
