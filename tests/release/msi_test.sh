@@ -2,11 +2,12 @@
 # The MSI as a user gets it, in a fresh Wine prefix: a quiet install puts
 # the release's files into Program Files\Lobrin, a Start-menu shortcut and an
 # uninstall entry with name, version, publisher and icon; the installed
-# lobrin.exe calculates the first worked example; a quiet uninstall leaves
-# nothing of it behind.
-#   msi_test.sh DIST_DIR ICON_FILE GUI_PROBE_EXE
+# lobrin.exe calculates the first worked example; a later version installed
+# over it replaces it; a quiet uninstall leaves nothing of either behind.
+#   msi_test.sh SOURCE_DIR DIST_DIR GUI_PROBE_EXE
 set -u
-dist=$(realpath -m "$1") icon=$(realpath -m "$2") probe_exe=$(realpath -m "$3")
+source=$(realpath -m "$1") dist=$(realpath -m "$2") probe_exe=$(realpath -m "$3")
+icon=$source/resources/icon0.ico
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../scripts/services.sh"
 . "$here/../support/prefix_snapshot.sh"
@@ -33,7 +34,10 @@ msis=("$dist"/lobrin-*-win64.msi)
 msi=${msis[0]}
 name=$(basename "$msi" -win64.msi)
 version=${name#lobrin-}
-product_code=$(msiinfo export "$msi" Property | tr -d '\r' | awk -F'\t' '$1 == "ProductCode" { print $2 }')
+product_code_of() {
+  msiinfo export "$1" Property | tr -d '\r' | awk -F'\t' '$1 == "ProductCode" { print $2 }'
+}
+product_code=$(product_code_of "$msi")
 [ -n "$product_code" ] || {
   fail "no ProductCode in $msi"
   exit
@@ -45,7 +49,8 @@ packed_code=$(rev <<<"${guid:0:8}")$(rev <<<"${guid:8:4}")$(rev <<<"${guid:12:4}
 for i in 16 18 20 22 24 26 28 30; do
   packed_code+=${guid:i+1:1}${guid:i:1}
 done
-uninstall_key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product_code"
+uninstall_root="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
+uninstall_key="$uninstall_root\\$product_code"
 product_key="HKLM\\Software\\Classes\\Installer\\Products\\$packed_code"
 
 # A fresh prefix, started twice: the second start finds the registry of the
@@ -94,11 +99,25 @@ timeout 60 wine "$probe_exe" --calculate "C:\\Program Files\\Lobrin\\lobrin.exe"
 printf '%s\n' 3.77912008181594 12.398688329225 4.02469094287112 13.2043670330093 >"$work/window.expected"
 diff -u "$work/window.expected" "$work/window.txt" || fail "the installed window's results for 32 / 30 / 144"
 
-timeout 120 wine msiexec /x "$(winepath -w "$msi")" /qn || fail "msiexec /x ended with $?"
+# A later version, made from the same files, replaces this one.
+later_version=$version.1
+later_msi="$work/lobrin-$later_version-win64.msi"
+: "${SOURCE_DATE_EPOCH:=$(date +%s)}"
+export SOURCE_DATE_EPOCH
+"$source/packaging/make_msi" "$work/zip/$name" "$later_version" "$later_msi" >/dev/null 2>&1 ||
+  fail "making an MSI of a later version"
+later_key="$uninstall_root\\$(product_code_of "$later_msi")"
+[ "$later_key" != "$uninstall_key" ] || fail "the later version has the same product code"
+timeout 120 wine msiexec /i "$(winepath -w "$later_msi")" /qn || fail "msiexec /i of the later version ended with $?"
+[ -z "$(value_of "$uninstall_key" DisplayName)" ] || fail "the later version did not replace $version"
+[ "$(value_of "$later_key" DisplayVersion)" = "REG_SZ $later_version" ] || fail "no uninstall entry of the later version"
+[ -f "$installed/lobrin.exe" ] && [ "$(shortcuts | wc -l)" -eq 1 ] || fail "the later version's files or shortcut"
+
+timeout 120 wine msiexec /x "$(winepath -w "$later_msi")" /qn || fail "msiexec /x ended with $?"
 
 [ ! -e "$installed" ] || fail "Program Files\\Lobrin is still there"
 [ -z "$(shortcuts)" ] || fail "the Start-menu shortcut is still there"
-[ -z "$(value_of "$uninstall_key" DisplayName)" ] || fail "the uninstall entry is still there"
+[ -z "$(value_of "$later_key" DisplayName)" ] || fail "the uninstall entry is still there"
 take_snapshot "$work/after" || fail "snapshot after"
 # What may stay: the times of folders where something came and went, and
 # Windows Installer's own empty cache folder and registry keys, which every
