@@ -9,6 +9,9 @@
 //   gui_probe --close                 close the window, as the user does
 //   gui_probe --session               start lobrin.exe, use every part of it, close it
 //   gui_probe --demo                  start lobrin.exe, calculate 32 / 30 / 144, leave it open
+//   gui_probe --calculate EXE H E F   start EXE (a Windows path), type the two beamwidths
+//                                     and the frequency, click Calculate, print the four
+//                                     results one to a line, close it
 //
 // Exit code 0 when the action succeeded, 1 otherwise.
 
@@ -170,6 +173,29 @@ int Demo() {
   std::exit(0);  // the program stays open for the screenshot
 }
 
+// One calculation as a user makes it with the calculator at `exePath`.
+int Calculate(const std::string& exePath, const char* hPlane, const char* ePlane, const char* frequency) {
+  Calculator calculator(exePath, "");
+  if (!calculator.WaitForWindow()) {
+    std::printf("%s\n", calculator.Error().c_str());
+    return 1;
+  }
+  if (!calculator.Type(Edit::HPlaneBw, hPlane) || !calculator.Type(Edit::EPlaneBw, ePlane) ||
+      !calculator.Type(Edit::Frequency, frequency) || !calculator.Click(Button::Calculate)) {
+    std::printf("typing into the calculator or clicking Calculate failed\n");
+    return 1;
+  }
+  for (Edit result : {Edit::HMeters, Edit::HFeet, Edit::EMeters, Edit::EFeet}) {
+    std::printf("%s\n", calculator.Text(result).c_str());
+  }
+  DWORD exitCode = 1;
+  if (!calculator.Close(&exitCode) || exitCode != 0) {
+    std::printf("the calculator did not end with exit code 0\n");
+    return 1;
+  }
+  return 0;
+}
+
 int Run(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "--session") {
@@ -177,6 +203,9 @@ int Run(int argc, char** argv) {
   }
   if (mode == "--demo") {
     return Demo();
+  }
+  if (mode == "--calculate" && argc == 6) {
+    return Calculate(argv[2], argv[3], argv[4], argv[5]);
   }
 
   const DWORD waitMs = mode == "--wait" && argc > 2 ? std::atoi(argv[2]) * 1000u : 2000u;
@@ -202,7 +231,7 @@ int Run(int argc, char** argv) {
   }
   std::printf(
       "usage: gui_probe --wait S | --dump | --expect-text L T TEXT | "
-      "--expect-focus L T | --close | --session | --demo\n");
+      "--expect-focus L T | --close | --session | --demo | --calculate EXE H E F\n");
   return 1;
 }
 

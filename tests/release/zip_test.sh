@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# The portable zip as a user gets it, in a fresh Wine prefix: unpacked into
+# an empty folder with a space in its name, lobrin.exe started from there
+# calculates the first worked example in its window, lobrin-calc.exe prints
+# what native lobrin-calc prints, byte for byte, over a table of inputs, each
+# exe imports system DLLs only, and nothing outside the folder is written.
+#   zip_test.sh DIST_DIR NATIVE_LOBRIN_CALC GUI_PROBE_EXE
+set -u
+dist=$(realpath -m "$1") native_calc=$(realpath -m "$2") probe_exe=$(realpath -m "$3")
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../../scripts/services.sh"
+. "$here/../support/prefix_snapshot.sh"
+
+work=$(mktemp -d)
+status=0
+fail() {
+  echo "FAILED: $*" >&2
+  status=1
+}
+finish() {
+  stop_services
+  rm -rf "$work"
+  [ $status -eq 0 ] && echo "the portable zip works"
+  exit $status
+}
+trap finish EXIT
+
+[ -x "$native_calc" ] || {
+  fail "no native lobrin-calc at $native_calc (build the native preset first)"
+  exit
+}
+zips=("$dist"/lobrin-*-win64.zip)
+[ ${#zips[@]} -eq 1 ] && [ -f "${zips[0]}" ] || {
+  fail "not exactly one zip in $dist"
+  exit
+}
+zip=${zips[0]}
+name=$(basename "$zip" -win64.zip)
+
+# A fresh prefix, started twice: the second start finds the registry of the
+# first written to disk, where the snapshots read it.
+if ! start_services "$work/prefix" || ! stop_services || ! start_services "$work/prefix"; then
+  fail "Wine did not start"
+  exit
+fi
+
+# Unpacked as Explorer's "Extract all" would, into a folder of the user's.
+folder="$work/Lobrin download"
+mkdir "$folder"
+unzip -q "$zip" -d "$folder" || fail "unzip"
+app="$folder/$name"
+listing=$(cd "$folder" && find . -mindepth 1 -printf '%P\n' | sort)
+expected=$(printf '%s\n' "$name" "$name/LICENSE" "$name/README.txt" "$name/THIRD-PARTY.txt" \
+  "$name/lobrin-calc.exe" "$name/lobrin.exe" | sort)
+[ "$listing" = "$expected" ] || fail "the zip holds other files than the release's:
+$listing"
+for text in README.txt LICENSE THIRD-PARTY.txt; do
+  if [ ! -s "$app/$text" ] || grep -q $'[^\r]$' "$app/$text"; then
+    fail "$text is empty or has a line without CR LF"
+  fi
+done
+
+# Every DLL an exe imports is one that a fresh Windows system folder has.
+system32="$WINEPREFIX/drive_c/windows/system32"
+for exe in lobrin.exe lobrin-calc.exe; do
+  dlls=$(x86_64-w64-mingw32-objdump -p "$app/$exe" | awk '/DLL Name:/ { print $3 }')
+  [ -n "$dlls" ] || fail "$exe: no imports read"
+  for dll in $dlls; do
+    [ -n "$(find "$system32" -maxdepth 1 -iname "$dll")" ] || fail "$exe imports $dll, which Windows does not have"
+  done
+done
+
+take_snapshot "$work/before" "$folder" || fail "snapshot before"
+
+# The window, started from its own folder as a double click starts it.
+(cd "$app" && timeout 60 wine "$probe_exe" --calculate "$(winepath -w "$app/lobrin.exe")" 32 30 144) \
+  2>&1 | tr -d '\r' >"$work/window.txt"
+printf '%s\n' 3.77912008181594 12.398688329225 4.02469094287112 13.2043670330093 >"$work/window.expected"
+diff -u "$work/window.expected" "$work/window.txt" || fail "the window's results for 32 / 30 / 144"
+
+# lobrin-calc.exe against native lobrin-calc: the worked examples, the edge
+# cases of the tests and seeded random inputs, in groups of one pair of
+# beamwidths and several frequencies.
+python3 - >"$work/inputs.sh" <<'PY'
+import random, shlex
+groups = [
+    ("32", "30", ["144", "432"]),
+    ("30.2", "28.5", ["432", "144", "1296"]),
+    ("-30", "0", ["144", "1,44"]),
+    ("30,5", "+30deg", ["1,44", "1.44e2", "14\"4", "1 000"]),
+    ("1e999", "30", ["", "0", "MHz", "1e999", "144"]),
+    ("360", "720", ["144", "-144"]),
+    ("1e-307", "30", ["1e-305"]),
+    ("-30", "1e-300", ["1e-305"]),
+    ("0", "deg", ["144"]),
+    ("", "", [""]),
+    ("1.2.3", "12abc", ["1x2", "e5", "1e", "-"]),
+    ("1E-2", "2.5e1", ["1.5e+2", "--5", "a\\b"]),
+    ("179.999", "180", ["0.001", "99999999"]),
+]
+rng = random.Random(20261207)
+for _ in range(24):
+    beamwidth = lambda: f"{rng.uniform(1, 180):.{rng.randint(0, 4)}f}"
+    frequencies = [f"{rng.choice([1.8, 3.5, 7, 14, 28, 50, 70, 144, 222, 432, 1296, 2320, 5760, 10368]) * rng.uniform(0.99, 1.01):.{rng.randint(0, 3)}f}" for _ in range(8)]
+    groups.append((beamwidth(), beamwidth(), frequencies))
+for h, e, frequencies in groups:
+    print("group", " ".join(shlex.quote(text) for text in [h, e] + frequencies))
+PY
+inputs=0
+group() {
+  inputs=$((inputs + $# - 2))
+  "$native_calc" --csv -- "$@" >"$work/native.csv" 2>&1
+  (cd "$app" && timeout 30 wine "$app/lobrin-calc.exe" --csv -- "$@") >"$work/windows.csv" 2>&1
+  cmp -s "$work/native.csv" "$work/windows.csv" || {
+    fail "lobrin-calc.exe and native lobrin-calc differ for: $*"
+    diff "$work/native.csv" "$work/windows.csv" | head -5 >&2
+  }
+}
+. "$work/inputs.sh"
+[ $inputs -ge 200 ] || fail "only $inputs inputs compared"
+echo "lobrin-calc.exe and native lobrin-calc compared on $inputs inputs"
+
+take_snapshot "$work/after" "$folder" || fail "snapshot after"
+compare_snapshots "$work/before" "$work/after" || fail "something outside the folder, or beside the programs, was written"
