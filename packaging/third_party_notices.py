@@ -6,6 +6,9 @@ the GCC runtime libraries (libgcc, libstdc++). Their notices are taken from
 the licence texts of the Debian packages that the exes are built with:
 mingw-w64-x86-64-dev (the runtime and winpthreads, a machine-readable
 copyright file) and gcc-mingw-w64-base (GCC's copyright file, in prose).
+lobrin-calc.exe carries besides the parts of nlohmann/json it uses (a
+header-only library); its notice comes from nlohmann-json3-dev's copyright
+file.
 
     third_party_notices.py OUTPUT
 """
@@ -17,6 +20,10 @@ from debian import copyright as debian_copyright
 
 MINGW_COPYRIGHT = "/usr/share/doc/mingw-w64-x86-64-dev/copyright"
 GCC_COPYRIGHT = "/usr/share/doc/gcc-mingw-w64-base/copyright"
+JSON_COPYRIGHT = "/usr/share/doc/nlohmann-json3-dev/copyright"
+
+# The files of nlohmann/json that a program built with it carries: its headers.
+JSON_HEADERS_PREFIX = "include/"
 
 # Which files of the mingw-w64 sources each part covers.
 RUNTIME_PREFIX = "mingw-w64-crt/"
@@ -43,9 +50,14 @@ MinGW-w64 and carry, linked in, parts of these runtime libraries:
    General Public License, version 3, with the GCC Runtime Library
    Exception, version 3.1.
 
+lobrin-calc.exe carries besides, compiled in:
+
+4. nlohmann/json, the JSON library that writes its JSON Lines, under the
+   MIT (Expat) License.
+
 Their copyright notices and licences follow, as the Debian packages
-mingw-w64-x86-64-dev and gcc-mingw-w64-base state them. Lobrin's own code
-is under the MIT License: see LICENSE.
+mingw-w64-x86-64-dev, gcc-mingw-w64-base and nlohmann-json3-dev state them.
+Lobrin's own code is under the MIT License: see LICENSE.
 """
 
 GPL_POINTER = """\
@@ -58,7 +70,16 @@ def heading(title):
     return f"\n\n{title}\n{'-' * len(title)}\n\n"
 
 
-def mingw_notices(paragraphs, licences, wanted):
+def read_copyright(path):
+    """The Files paragraphs of a machine-readable Debian copyright file, and
+    its stand-alone licence texts by name."""
+    with open(path, encoding="utf-8") as f:
+        parsed = debian_copyright.Copyright(f, strict=False)
+    licences = {p.license.synopsis: p.license.text for p in parsed.all_license_paragraphs()}
+    return list(parsed.all_files_paragraphs()), licences
+
+
+def file_notices(source, paragraphs, licences, wanted):
     """The Files paragraphs with a pattern that `wanted` selects, each with
     those patterns and its licence text."""
     out = []
@@ -76,7 +97,7 @@ def mingw_notices(paragraphs, licences, wanted):
             block += textwrap.indent(text.strip("\n"), "  ") + "\n"
         out.append(block)
     if not out:
-        sys.exit(f"third_party_notices: no paragraph selected in {MINGW_COPYRIGHT}")
+        sys.exit(f"third_party_notices: no paragraph selected in {source}")
     return "\n".join(out)
 
 
@@ -94,10 +115,8 @@ def gcc_notice(text):
 def main():
     if len(sys.argv) != 2:
         sys.exit("usage: third_party_notices.py OUTPUT")
-    with open(MINGW_COPYRIGHT, encoding="utf-8") as f:
-        mingw = debian_copyright.Copyright(f, strict=False)
-    licences = {p.license.synopsis: p.license.text for p in mingw.all_license_paragraphs()}
-    paragraphs = list(mingw.all_files_paragraphs())
+    paragraphs, licences = read_copyright(MINGW_COPYRIGHT)
+    json_paragraphs, json_licences = read_copyright(JSON_COPYRIGHT)
     with open(GCC_COPYRIGHT, encoding="utf-8") as f:
         gcc = f.read()
 
@@ -108,9 +127,14 @@ def main():
         return pattern.startswith(WINPTHREADS_PREFIX) and not pattern.startswith(WINPTHREADS_TESTS)
 
     notices = INTRODUCTION
-    notices += heading("1. The MinGW-w64 runtime") + mingw_notices(paragraphs, licences, runtime)
-    notices += heading("2. winpthreads") + mingw_notices(paragraphs, licences, winpthreads)
+    def json_headers(pattern):
+        return pattern == "*" or pattern.startswith(JSON_HEADERS_PREFIX)
+
+    notices += heading("1. The MinGW-w64 runtime") + file_notices(MINGW_COPYRIGHT, paragraphs, licences, runtime)
+    notices += heading("2. winpthreads") + file_notices(MINGW_COPYRIGHT, paragraphs, licences, winpthreads)
     notices += heading("3. libgcc and libstdc++") + gcc_notice(gcc) + "\n" + GPL_POINTER
+    notices += heading("4. nlohmann/json") + file_notices(JSON_COPYRIGHT, json_paragraphs, json_licences,
+                                                          json_headers)
     with open(sys.argv[1], "w", encoding="utf-8", newline="\r\n") as f:
         f.write(notices)
 
