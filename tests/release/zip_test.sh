@@ -81,8 +81,8 @@ diff -u "$work/window.expected" "$work/window.txt" || fail "the window's results
 # lobrin-calc.exe against native lobrin-calc: the worked examples, the edge
 # cases of the tests and seeded random inputs, in groups of one pair of
 # beamwidths and several frequencies.
-python3 - >"$work/inputs.sh" <<'PY'
-import random, shlex
+python3 - "$work/batch.csv" >"$work/inputs.sh" <<'PY'
+import csv, random, shlex, sys
 groups = [
     ("32", "30", ["144", "432"]),
     ("30.2", "28.5", ["432", "144", "1296"]),
@@ -105,6 +105,11 @@ for _ in range(24):
     groups.append((beamwidth(), beamwidth(), frequencies))
 for h, e, frequencies in groups:
     print("group", " ".join(shlex.quote(text) for text in [h, e] + frequencies))
+# The same inputs as one file of records for --batch.
+with open(sys.argv[1], "w", newline="") as batch:
+    writer = csv.writer(batch, lineterminator="\r\n")
+    writer.writerow(["h_plane", "e_plane", "frequency"])
+    writer.writerows([h, e, f] for h, e, frequencies in groups for f in frequencies)
 PY
 inputs=0
 group() {
@@ -117,6 +122,16 @@ group() {
   }
 }
 . "$work/inputs.sh"
+# And all of them in one batch, with every extra column, as CSV and as JSON.
+for format in --csv --json; do
+  "$native_calc" --batch "$work/batch.csv" --wavelengths --tolerance 0.5 $format >"$work/native.out" 2>&1
+  (cd "$app" && timeout 30 wine "$app/lobrin-calc.exe" --batch "$(winepath -w "$work/batch.csv")" \
+    --wavelengths --tolerance 0.5 $format) >"$work/windows.out" 2>&1
+  cmp -s "$work/native.out" "$work/windows.out" || fail "lobrin-calc.exe and native lobrin-calc differ in batch $format"
+  # A row per input (and the header in CSV): not two equal error messages.
+  rows=$(grep -c -v '^h_plane,' "$work/native.out")
+  [ "$rows" -eq "$inputs" ] || fail "batch $format gave $rows rows for $inputs inputs"
+done
 [ $inputs -ge 200 ] || fail "only $inputs inputs compared"
 echo "lobrin-calc.exe and native lobrin-calc compared on $inputs inputs"
 
