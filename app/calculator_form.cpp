@@ -51,12 +51,18 @@ struct EditRow {
   std::uint32_t fontColour;
 };
 
+// One row a line, as the other tables here (clang-format would set two side by side).
+// clang-format off
 const EditRow kEdits[] = {
-    {graph::HPlaneBwEdit, {100, 60, 40, 20}, kBlack}, {graph::FrequencyEdit, {100, 110, 40, 20}, kBlack},
-    {graph::EPlaneBwEdit, {100, 85, 40, 20}, kBlack}, {graph::HMetersEdit, {255, 170, 40, 20}, kRed},
-    {graph::HFeetEdit, {255, 190, 40, 20}, kBlue},    {graph::EMetersEdit, {450, 330, 40, 20}, kRed},
+    {graph::HPlaneBwEdit, {100, 60, 40, 20}, kBlack},
+    {graph::FrequencyEdit, {100, 110, 40, 20}, kBlack},
+    {graph::EPlaneBwEdit, {100, 85, 40, 20}, kBlack},
+    {graph::HMetersEdit, {255, 170, 40, 20}, kRed},
+    {graph::HFeetEdit, {255, 190, 40, 20}, kBlue},
+    {graph::EMetersEdit, {450, 330, 40, 20}, kRed},
     {graph::EFeetEdit, {450, 350, 40, 20}, kBlue},
 };
+// clang-format on
 
 // --- Labels -------------------------------------------------------------------
 struct LabelRow {

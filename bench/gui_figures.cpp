@@ -190,8 +190,8 @@ bool ClickFigures() {
   const ProcessMemory lobrinMemory = MeasureProcess(lobrin.Process().Handle(), 0);
   const ProcessMemory handMemory = MeasureProcess(hand.Process().Handle(), 0);
   std::printf("%-34s lobrin %8.1f MB, by hand %8.1f MB, ratio %.2f\n",
-              "working set after the clicks:", lobrinMemory.workingSet / 1048576.0,
-              handMemory.workingSet / 1048576.0,
+              "working set after the clicks:", static_cast<double>(lobrinMemory.workingSet) / 1048576,
+              static_cast<double>(handMemory.workingSet) / 1048576,
               static_cast<double>(lobrinMemory.workingSet) / static_cast<double>(handMemory.workingSet));
   DWORD exitCode = 0;
   lobrin.Close(&exitCode);

@@ -126,11 +126,15 @@ void TGraphicTool::SetOnChange(TToolChangeProc proc, void* data) {
 
 // ---------------------------------------------------------------- data
 
+// The descriptions are compared as blocks: every byte of one, the union's
+// unused tail included, is written (ZeroData, memcpy), never left indeterminate.
 bool TGraphicTool::SameData(const TGraphicTool& other) const {
+  // NOLINTNEXTLINE(bugprone-suspicious-memory-comparison): every byte is written, see above
   return kind_ == other.kind_ && std::memcmp(&data_, &other.data_, sizeof data_) == 0;
 }
 
 void TGraphicTool::ChangeData(const TToolData& data) {
+  // NOLINTNEXTLINE(bugprone-suspicious-memory-comparison): every byte is written, see SameData
   if (std::memcmp(&data_, &data, sizeof data_) == 0) {
     return;
   }

@@ -23,7 +23,7 @@ constexpr int kWarmUpRounds = 300;
 constexpr int kDefaultRounds = 1000;
 // A flat run grows by 0 to 4 kB; a leak of 64 bytes per Calculate click
 // grows 1,000 rounds by some 76 kB.
-constexpr uint64_t kPrivateGrowthAllowed = 48 * 1024;
+constexpr uint64_t kPrivateGrowthAllowed = uint64_t{48} * 1024;
 
 // The Calculate clicks and the repaints each: LOBRIN_SOAK_ROUNDS if set, else 1,000.
 int Rounds() {
@@ -87,8 +87,9 @@ class SoakTest : public CalculatorTest {
 
   void ExpectNoGrowth(const ProcessMemory& before, const ProcessMemory& after, const char* what) {
     std::printf("%s: private %.0f -> %.0f kB, GDI %lu -> %lu, USER %lu -> %lu\n", what,
-                before.privateBytes / 1024.0, after.privateBytes / 1024.0, before.gdiObjects,
-                after.gdiObjects, before.userObjects, after.userObjects);
+                static_cast<double>(before.privateBytes) / 1024,
+                static_cast<double>(after.privateBytes) / 1024, before.gdiObjects, after.gdiObjects,
+                before.userObjects, after.userObjects);
     ASSERT_NE(before.privateBytes, 0u) << "private memory cannot be measured here";
     EXPECT_LE(after.privateBytes, before.privateBytes + kPrivateGrowthAllowed);
     EXPECT_LE(after.gdiObjects, before.gdiObjects);

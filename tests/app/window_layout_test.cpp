@@ -1,11 +1,16 @@
 // The window as it appears after start: frame, caption, every control with
-// its place, size and text, empty boxes, drawn pictures, and no tooltip.
+// its place, size and text, empty boxes, drawn pictures, and no tooltip; and
+// after a Calculate, the colours of every box and label as the screen shows them.
 // (That the caption of Calculate is bold is checked in calculator_form_test.)
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <iterator>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "calculator_fixture.h"
@@ -116,6 +121,92 @@ std::vector<unsigned> ScreenPixels(const RECT& rect) {
   return pixels;
 }
 
+// The colours of every box and label after a Calculate: the text in its ink
+// (RGB) on its paper (a system colour, as the user's settings make it).
+struct ExpectedColours {
+  Kind kind;
+  int left;
+  int top;
+  COLORREF ink;
+  int paper;
+};
+
+constexpr COLORREF kBlack = RGB(0, 0, 0), kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
+
+const ExpectedColours kColours[] = {
+    {Kind::Edit, 100, 60, kBlack, COLOR_WINDOW},     // H-plane beamwidth
+    {Kind::Edit, 100, 85, kBlack, COLOR_WINDOW},     // E-plane beamwidth
+    {Kind::Edit, 100, 110, kBlack, COLOR_WINDOW},    // frequency
+    {Kind::Edit, 255, 170, kRed, COLOR_WINDOW},      // H-plane metres
+    {Kind::Edit, 255, 190, kBlue, COLOR_WINDOW},     // H-plane feet
+    {Kind::Edit, 450, 330, kRed, COLOR_WINDOW},      // E-plane metres
+    {Kind::Edit, 450, 350, kBlue, COLOR_WINDOW},     // E-plane feet
+    {Kind::Label, 15, 5, kBlue, COLOR_BTNFACE},      // Steps:
+    {Kind::Label, 65, 5, kBlue, COLOR_BTNFACE},      // 1) Enter ...
+    {Kind::Label, 65, 20, kBlue, COLOR_BTNFACE},     // 2) Enter ...
+    {Kind::Label, 65, 35, kBlue, COLOR_BTNFACE},     // 3) Click ...
+    {Kind::Label, 350, 5, kRed, COLOR_BTNFACE},      // Please read info ...
+    {Kind::Label, 425, 30, kBlack, COLOR_BTNFACE},   // Stacking Distance
+    {Kind::Label, 5, 65, kBlack, COLOR_BTNFACE},     // -3 dB BW H-plane:
+    {Kind::Label, 145, 65, kBlack, COLOR_BTNFACE},   // deg
+    {Kind::Label, 5, 90, kBlack, COLOR_BTNFACE},     // -3 dB BW E-plane:
+    {Kind::Label, 145, 90, kBlack, COLOR_BTNFACE},   // deg
+    {Kind::Label, 40, 115, kBlack, COLOR_BTNFACE},   // Frequency:
+    {Kind::Label, 145, 115, kBlack, COLOR_BTNFACE},  // MHz
+    {Kind::Label, 25, 140, kBlack, COLOR_BTNFACE},   // -3 dB BW is the angle ...
+    {Kind::Label, 35, 340, kBlack, COLOR_BTNFACE},   // E-plane for Azimuth ...
+    {Kind::Label, 35, 355, kBlack, COLOR_BTNFACE},   // You can find it ...
+    {Kind::Label, 295, 175, kBlack, COLOR_BTNFACE},  // meters
+    {Kind::Label, 300, 175, kBlack, COLOR_BTNFACE},  // meters
+    {Kind::Label, 300, 195, kBlack, COLOR_BTNFACE},  // ft
+    {Kind::Label, 495, 335, kBlack, COLOR_BTNFACE},  // meters
+    {Kind::Label, 495, 355, kBlack, COLOR_BTNFACE},  // ft
+    {Kind::Label, 555, 355, kBlack, COLOR_BTNFACE},  // the author credit
+};
+
+// A screen pixel (0xRRGGBB) as "#RRGGBB".
+std::string HexOf(unsigned rgb) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%06X", rgb & 0xFFFFFF);
+  return text;
+}
+
+// A COLORREF (0x00BBGGRR) as a screen pixel.
+unsigned PixelOf(COLORREF colour) {
+  return GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+}
+
+// What the screen shows inside a control's client area: its most frequent
+// colour (the paper) and the most frequent other one (the ink: anti-aliased
+// text has shades of it, but the pure ink is the commonest non-paper colour).
+struct SeenColours {
+  std::string paper;
+  std::string ink;
+  int inkPixels = 0;
+};
+
+SeenColours ColoursOnScreen(HWND control) {
+  RECT rect = {};
+  GetClientRect(control, &rect);
+  MapWindowPoints(control, HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
+  std::map<unsigned, int> counts;
+  for (unsigned pixel : ScreenPixels(rect)) {
+    ++counts[pixel & 0xFFFFFF];
+  }
+  std::vector<std::pair<int, unsigned>> byCount;  // (pixels, colour), the commonest first
+  byCount.reserve(counts.size());
+  for (const auto& [colour, count] : counts) {
+    byCount.emplace_back(count, colour);
+  }
+  std::sort(byCount.rbegin(), byCount.rend());
+  SeenColours seen = {byCount.empty() ? "none" : HexOf(byCount[0].second), "none", 0};
+  if (byCount.size() > 1) {
+    seen.ink = HexOf(byCount[1].second);
+    seen.inkPixels = byCount[1].first;
+  }
+  return seen;
+}
+
 using WindowTest = CalculatorTest;
 
 TEST_F(WindowTest, FixedFrameAtTheOriginWithoutTooltip) {
@@ -195,6 +286,43 @@ TEST_F(WindowTest, PicturesAreDrawn) {
     EXPECT_GT(ink.dark, 100) << "no line drawing";
     EXPECT_GT(ink.light, picture.width * picture.height / 4) << "no white paper";
     EXPECT_TRUE(!picture.hasRed || ink.red > 4) << "no red marks";
+  }
+}
+
+TEST_F(WindowTest, EveryBoxAndLabelInItsColoursAfterACalculate) {
+  ASSERT_TRUE(calc().Type(Edit::HPlaneBw, "32"));
+  ASSERT_TRUE(calc().Type(Edit::EPlaneBw, "30"));
+  ASSERT_TRUE(calc().Type(Edit::Frequency, "144"));
+  ASSERT_TRUE(calc().Click(Button::Calculate));
+  struct Shown {
+    HWND control;
+    std::string where;
+    std::string paper;
+    std::string ink;
+  };
+  std::vector<Shown> expected;
+  for (const ExpectedColours& row : kColours) {
+    const std::string where = std::string(ClassPartOf(row.kind)) + " at " + std::to_string(row.left) + "," +
+                              std::to_string(row.top);
+    HWND control = ControlAt(calc().MainWindow(), row.left, row.top, ClassPartOf(row.kind));
+    ASSERT_NE(control, nullptr) << where;
+    expected.push_back({control, where, HexOf(PixelOf(GetSysColor(row.paper))), HexOf(PixelOf(row.ink))});
+  }
+  // The new texts reach the screen a moment after the click has been handled.
+  WaitUntil(
+      [&] {
+        return std::all_of(expected.begin(), expected.end(), [](const Shown& shown) {
+          const SeenColours seen = ColoursOnScreen(shown.control);
+          return seen.paper == shown.paper && seen.ink == shown.ink;
+        });
+      },
+      5000);
+  for (const Shown& shown : expected) {
+    SCOPED_TRACE(shown.where + " \"" + TextOf(shown.control) + "\"");
+    const SeenColours seen = ColoursOnScreen(shown.control);
+    EXPECT_EQ(seen.paper, shown.paper);
+    EXPECT_EQ(seen.ink, shown.ink);
+    EXPECT_GT(seen.inkPixels, 10) << "too little text shows";
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -15,7 +16,12 @@ namespace {
 using Limits = std::numeric_limits<double>;
 
 // Same double, bit for bit (so -0.0 and 0.0 differ).
-bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameBits(double a, double b) {
+  std::uint64_t aBits = 0, bBits = 0;
+  std::memcpy(&aBits, &a, sizeof a);
+  std::memcpy(&bBits, &b, sizeof b);
+  return aBits == bBits;
+}
 
 TEST(NumberText, RealToTextShowsAtMostFifteenDigitsWithoutExponent) {
   const struct {
@@ -159,8 +165,8 @@ TEST(NumberText, RealToIntegerRoundsTiesToEvenAndKeepsTheLow32Bits) {
       {9223372036854775808.0L, 0},
       {1e300L, 0},
       {-1e300L, 0},
-      {Limits::infinity(), 0},
-      {-Limits::infinity(), 0},
+      {std::numeric_limits<long double>::infinity(), 0},
+      {-std::numeric_limits<long double>::infinity(), 0},
       {Limits::quiet_NaN(), 0},
   };
   for (const auto& c : cases) {

@@ -80,6 +80,7 @@ int slot[8];
 template <class List>
 auto Items(const List& list) {
   std::vector<decltype(list.Get(0))> items;
+  items.reserve(static_cast<std::size_t>(list.Count()));
   for (std::int32_t i = 0; i < list.Count(); ++i) {
     items.push_back(list.Get(i));
   }

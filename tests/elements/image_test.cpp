@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -25,7 +26,7 @@ HBITMAP SolidBitmap(int width, int height) {
   std::uint32_t* bits = nullptr;
   HBITMAP bitmap =
       CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-  std::fill(bits, bits + width * height, testing::ToPixel(kPictureColour));
+  std::fill(bits, bits + static_cast<std::ptrdiff_t>(width) * height, testing::ToPixel(kPictureColour));
   return bitmap;
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -88,7 +89,7 @@ class PixelSurface {
     section_ =
         CreateDIBSection(context_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
     old_ = SelectObject(context_, section_);
-    std::fill(bits_, bits_ + width * height, ToPixel(fill));
+    std::fill(bits_, bits_ + static_cast<std::ptrdiff_t>(width) * height, ToPixel(fill));
   }
   PixelSurface(const PixelSurface&) = delete;
   PixelSurface& operator=(const PixelSurface&) = delete;
