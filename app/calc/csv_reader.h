@@ -33,8 +33,8 @@ struct CsvRecord {
 class CsvReader {
  public:
   // The most bytes a record may have, its line end not counted.
-  static constexpr std::size_t kRecordLimit = 64 * 1024;
-  static constexpr std::size_t kChunkSize = 64 * 1024;
+  static constexpr std::size_t kRecordLimit = std::size_t{64} * 1024;
+  static constexpr std::size_t kChunkSize = std::size_t{64} * 1024;
 
   // Reads `stream` (borrowed, opened in binary mode) `chunkSize` bytes at a time.
   explicit CsvReader(std::FILE* stream, std::size_t chunkSize = kChunkSize);

@@ -10,7 +10,7 @@ namespace lobrin::calc {
 class Output {
  public:
   // How much text is gathered before it is written.
-  static constexpr std::size_t kPieceSize = 64 * 1024;
+  static constexpr std::size_t kPieceSize = std::size_t{64} * 1024;
 
   // Writes to `stream` (borrowed).
   explicit Output(std::FILE* stream) : stream_(stream) {}

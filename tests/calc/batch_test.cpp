@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -233,10 +234,7 @@ TEST(Batch, ARowShowsWhatTheSameTextsAsArgumentsShow) {
 // steps: with DEG 0 both ends are the metres box, text for text, wherever the
 // beamwidth is inside (0, 360); D/lambda times the wavelength is D.
 TEST(Batch, TheExtraColumnsFollowTheWindowsSteps) {
-  std::vector<std::vector<std::string>> inputs;
-  for (const std::vector<std::string>& input : kInputs) {
-    inputs.push_back(input);
-  }
+  std::vector<std::vector<std::string>> inputs(std::begin(kInputs), std::end(kInputs));
   for (const char* beamwidth :
        {"0.5", "1", "7.3", "45", "89.99", "90", "123.456", "179", "181", "300", "359.999"}) {
     for (const char* frequency : {"1.8", "50", "144", "432", "10368", "0.00001"}) {
@@ -353,7 +351,7 @@ TEST(Batch, JsonLinesCarryTheCsvValues) {
 // long one is reported once, the good one computed, and memory stays low.
 TEST(Batch, AnEndlessRecordKeepsMemoryBounded) {
   constexpr std::size_t kGibibyte = std::size_t{1} << 30;
-  constexpr long kPeakBoundKilobytes = 100 * 1024;
+  constexpr long kPeakBoundKilobytes = 100L * 1024;
   const auto start = std::chrono::steady_clock::now();
   const CommandResult result = RunCommandFed({"--batch", "-"}, [&](int pipe) {
     const std::string piece = [] {
