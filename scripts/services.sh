@@ -1,6 +1,6 @@
-# Sourced by the scripts that run Lobrin under Wine: a private X display and a
-# persistent wineserver, each stopped by its own pid, and a prefix that draws
-# the caption buttons.
+# Sourced by the scripts that run Lobrin under Wine: a private X display, a
+# persistent wineserver and a program that keeps Wine's desktop, each stopped
+# by its own pid, and a prefix that draws the caption buttons.
 #   start_services PREFIX   exports DISPLAY, WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES;
 #                           says why and returns 1 (services stopped) when a step fails
 #   stop_services
@@ -9,6 +9,7 @@
 
 lobrin_xvfb_pid=
 lobrin_wineserver_pid=
+lobrin_desktop_holder_pid=
 
 # Debian's Wine keeps the fonts of its own (package fonts-wine) in
 # /usr/share/wine/fonts, but it neither reads that folder nor copies them into
@@ -72,6 +73,36 @@ start_services() {
     return 1
   fi
   prepare_prefix "$prefix" || { services_failed "the prefix is not usable"; return 1; }
+  hold_desktop || { services_failed "cannot start the program that holds the desktop"; return 1; }
+}
+
+# Wine's desktop process (explorer.exe /desktop) ends some seconds after the
+# last program on the desktop has ended. The next program then starts a new
+# one, which inherits that program's standard output and error and keeps them
+# open for those seconds after the program itself has ended: whoever reads
+# them to their end (ctest does) waits 20 s and more for each program. A
+# console program that waits for a line that never comes keeps the desktop of
+# wineboot, whose output goes to /dev/null, for the whole session. Its input
+# is a fifo that it holds open itself, for reading and writing, so the read
+# never ends; wineserver -k ends it. It counts as started once it has said so:
+# a wine that is still starting when wineserver -k runs would start a
+# wineserver of its own for the prefix.
+hold_desktop() {
+  local fifo said i
+  fifo=$(mktemp -u) && mkfifo "$fifo" || return 1
+  said=$(mktemp) || { rm -f "$fifo"; return 1; }
+  wine cmd /c "echo holding& set /p line=" <>"$fifo" >"$said" 2>/dev/null &
+  lobrin_desktop_holder_pid=$!
+  rm -f "$fifo"
+  for i in $(seq 1 300); do
+    grep -q holding "$said" && break
+    kill -0 "$lobrin_desktop_holder_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  grep -q holding "$said"
+  i=$?
+  rm -f "$said"
+  return $i
 }
 
 stop_services() {
@@ -81,6 +112,11 @@ stop_services() {
     kill "$lobrin_wineserver_pid" 2>/dev/null || true
     wait "$lobrin_wineserver_pid" 2>/dev/null || true
     lobrin_wineserver_pid=
+  fi
+  if [ -n "$lobrin_desktop_holder_pid" ]; then
+    kill "$lobrin_desktop_holder_pid" 2>/dev/null || true
+    wait "$lobrin_desktop_holder_pid" 2>/dev/null || true
+    lobrin_desktop_holder_pid=
   fi
   if [ -n "$lobrin_xvfb_pid" ]; then
     kill "$lobrin_xvfb_pid" 2>/dev/null || true
