@@ -9,22 +9,10 @@ set -u
 source=$(realpath -m "$1") dist=$(realpath -m "$2") probe_exe=$(realpath -m "$3")
 icon=$source/resources/icon0.ico
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../../scripts/services.sh"
+. "$here/user_session.sh"
 . "$here/../support/prefix_snapshot.sh"
 
-work=$(mktemp -d)
-status=0
-fail() {
-  echo "FAILED: $*" >&2
-  status=1
-}
-finish() {
-  stop_services
-  rm -rf "$work"
-  [ $status -eq 0 ] && echo "the MSI installs, works and uninstalls"
-  exit $status
-}
-trap finish EXIT
+begin_user_session "the MSI installs, works and uninstalls"
 
 msis=("$dist"/lobrin-*-win64.msi)
 [ ${#msis[@]} -eq 1 ] && [ -f "${msis[0]}" ] || {
@@ -53,12 +41,7 @@ uninstall_root="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
 uninstall_key="$uninstall_root\\$product_code"
 product_key="HKLM\\Software\\Classes\\Installer\\Products\\$packed_code"
 
-# A fresh prefix, started twice: the second start finds the registry of the
-# first written to disk, where the snapshots read it.
-if ! start_services "$work/prefix" || ! stop_services || ! start_services "$work/prefix"; then
-  fail "Wine did not start"
-  exit
-fi
+start_fresh_prefix
 installed="$WINEPREFIX/drive_c/Program Files/Lobrin"
 shortcuts() { find "$WINEPREFIX/drive_c" -path '*/Start Menu/Programs/Lobrin.lnk'; }
 # One value of a registry key, as `reg query` prints it: "TYPE DATA".
@@ -94,10 +77,7 @@ if [ -z "$product_icon" ] || ! cmp -s "$(winepath -u "$product_icon")" "$icon"; 
 fi
 
 # The installed program at work.
-timeout 60 wine "$probe_exe" --calculate "C:\\Program Files\\Lobrin\\lobrin.exe" 32 30 144 2>&1 |
-  tr -d '\r' >"$work/window.txt"
-printf '%s\n' 3.77912008181594 12.398688329225 4.02469094287112 13.2043670330093 >"$work/window.expected"
-diff -u "$work/window.expected" "$work/window.txt" || fail "the installed window's results for 32 / 30 / 144"
+check_worked_example "$probe_exe" "C:\\Program Files\\Lobrin\\lobrin.exe" "the installed window"
 
 # A later version, made from the same files, replaces this one.
 later_version=$version.1

@@ -8,22 +8,10 @@
 set -u
 dist=$(realpath -m "$1") native_calc=$(realpath -m "$2") probe_exe=$(realpath -m "$3")
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../../scripts/services.sh"
+. "$here/user_session.sh"
 . "$here/../support/prefix_snapshot.sh"
 
-work=$(mktemp -d)
-status=0
-fail() {
-  echo "FAILED: $*" >&2
-  status=1
-}
-finish() {
-  stop_services
-  rm -rf "$work"
-  [ $status -eq 0 ] && echo "the portable zip works"
-  exit $status
-}
-trap finish EXIT
+begin_user_session "the portable zip works"
 
 [ -x "$native_calc" ] || {
   fail "no native lobrin-calc at $native_calc (build the native preset first)"
@@ -37,12 +25,7 @@ zips=("$dist"/lobrin-*-win64.zip)
 zip=${zips[0]}
 name=$(basename "$zip" -win64.zip)
 
-# A fresh prefix, started twice: the second start finds the registry of the
-# first written to disk, where the snapshots read it.
-if ! start_services "$work/prefix" || ! stop_services || ! start_services "$work/prefix"; then
-  fail "Wine did not start"
-  exit
-fi
+start_fresh_prefix
 
 # Unpacked as Explorer's "Extract all" would, into a folder of the user's.
 folder="$work/Lobrin download"
@@ -73,10 +56,9 @@ done
 take_snapshot "$work/before" "$folder" || fail "snapshot before"
 
 # The window, started from its own folder as a double click starts it.
-(cd "$app" && timeout 60 wine "$probe_exe" --calculate "$(winepath -w "$app/lobrin.exe")" 32 30 144) \
-  2>&1 | tr -d '\r' >"$work/window.txt"
-printf '%s\n' 3.77912008181594 12.398688329225 4.02469094287112 13.2043670330093 >"$work/window.expected"
-diff -u "$work/window.expected" "$work/window.txt" || fail "the window's results for 32 / 30 / 144"
+pushd "$app" >/dev/null || fail "cd $app"
+check_worked_example "$probe_exe" "$(winepath -w "$app/lobrin.exe")" "the window"
+popd >/dev/null || fail "cd back from $app"
 
 # lobrin-calc.exe against native lobrin-calc: the worked examples, the edge
 # cases of the tests and seeded random inputs, in groups of one pair of

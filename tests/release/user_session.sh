@@ -1,0 +1,48 @@
+# Sourced by the release checks that use the zip or the MSI as a user would:
+# a work folder and a fresh Wine prefix of their own, the failures counted,
+# and the first worked example calculated in a window.
+#   begin_user_session SUCCESS_TEXT   makes $work; at exit stops Wine, removes
+#                                     $work and says SUCCESS_TEXT if nothing failed
+#   fail WHAT                         counts a failure and goes on
+#   start_fresh_prefix                Wine in $work/prefix; exits on failure
+#   check_worked_example PROBE_EXE LOBRIN_EXE WHAT
+#                                     LOBRIN_EXE (a Windows path) shows the four
+#                                     texts of 32 / 30 / 144 after a Calculate
+. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/services.sh"
+
+user_session_status=0
+user_session_success=
+
+fail() {
+  echo "FAILED: $*" >&2
+  user_session_status=1
+}
+
+end_user_session() {
+  stop_services
+  rm -rf "$work"
+  [ $user_session_status -eq 0 ] && echo "$user_session_success"
+  exit $user_session_status
+}
+
+begin_user_session() {
+  user_session_success=$1
+  work=$(mktemp -d)
+  trap end_user_session EXIT
+}
+
+# Started twice: the second start finds the registry of the first written to
+# disk, where the prefix snapshots read it.
+start_fresh_prefix() {
+  if ! start_services "$work/prefix" || ! stop_services || ! start_services "$work/prefix"; then
+    fail "Wine did not start"
+    exit
+  fi
+}
+
+check_worked_example() {
+  local probe_exe=$1 lobrin_exe=$2 what=$3
+  timeout 60 wine "$probe_exe" --calculate "$lobrin_exe" 32 30 144 2>&1 | tr -d '\r' >"$work/window.txt"
+  printf '%s\n' 3.77912008181594 12.398688329225 4.02469094287112 13.2043670330093 >"$work/window.expected"
+  diff -u "$work/window.expected" "$work/window.txt" || fail "$what's results for 32 / 30 / 144"
+}
