@@ -58,14 +58,10 @@ double AngleOfLevel(double n, double level) {
 
 double Sinc(double x) { return x == 0.0 ? 1.0 : std::sin(x) / x; }
 
-// |AF|^2 of `bays` antennas in a line, for the phase step `a` between
-// neighbours: bays + 2 sum (bays - p) cos(p a), cos(p a) by Chebyshev's
-// recurrence from one cosine.
-double LineFactor(int bays, double a) {
-  if (bays == 1) {
-    return 1.0;
-  }
-  const double c1 = std::cos(a);
+// |AF|^2 of `bays` antennas in a line, from the cosine `c1` of the phase step
+// a between neighbours: bays + 2 sum (bays - p) cos(p a), cos(p a) by
+// Chebyshev's recurrence.
+double LineFactorOfCos(int bays, double c1) {
   double previous = 1.0;
   double current = c1;
   double sum = static_cast<double>(bays);
@@ -77,6 +73,8 @@ double LineFactor(int bays, double a) {
   }
   return sum;
 }
+
+double LineFactor(int bays, double a) { return bays == 1 ? 1.0 : LineFactorOfCos(bays, std::cos(a)); }
 
 // integral(|AF|^2) over the sphere / 4 pi for a grid of NE x NH antennas:
 // the sum of sinc(k distance) over every pair.
@@ -329,29 +327,46 @@ Peak GoldenMaximum(const Cut& cut, double a, double b) {
   return best;
 }
 
-PlaneFigures CutFigures(const Cut& cut, double beamwidthDeg) {
-  const int count = SampleCount(cut, beamwidthDeg);
-  const double step = kPi / count;
-  std::vector<double> level(static_cast<std::size_t>(count) + 1);
-  for (int k = 0; k <= count; ++k) {
-    level[k] = cut.Level(k * step);
+// A cut sampled from 0 to 180 deg.
+struct Samples {
+  double step = 0.0;
+  int count = 0;  // the last index: 180 deg
+  std::vector<double> level;
+};
+Samples SampleCut(const Cut& cut, double beamwidthDeg) {
+  Samples samples;
+  samples.count = SampleCount(cut, beamwidthDeg);
+  samples.step = kPi / samples.count;
+  samples.level.resize(static_cast<std::size_t>(samples.count) + 1);
+  for (int k = 0; k <= samples.count; ++k) {
+    samples.level[k] = cut.Level(k * samples.step);
   }
-  PlaneFigures figures;
-  figures.beamwidthDeg = 360.0;
-  for (int k = 1; k <= count; ++k) {
-    if (level[k] <= 0.5) {
-      figures.beamwidthDeg =
-          2.0 * FirstAtMost(cut, (k - 1) * step, k * step, 0.5, kBeamwidthTolerance) / kDegree;
-      break;
+  return samples;
+}
+
+double Beamwidth(const Cut& cut, const Samples& samples) {
+  for (int k = 1; k <= samples.count; ++k) {
+    if (samples.level[k] <= 0.5) {
+      return 2.0 * FirstAtMost(cut, (k - 1) * samples.step, k * samples.step, 0.5, kBeamwidthTolerance) /
+             kDegree;
     }
   }
-  // The main lobe ends at the first sample that is not below the one before.
+  return 360.0;
+}
+
+std::optional<Lobe> StrongestLobe(const Cut& cut, const Samples& samples) {
+  const std::vector<double>& level = samples.level;
+  const int count = samples.count;
+  const double step = samples.step;
+  // The main lobe ends at the first sample below the peak that the next one
+  // does not fall below: a minimum, or where a flat level begins. A flat top
+  // at the peak (a beam of 180 deg) belongs to the main lobe.
   int end = 1;
-  while (end < count && level[end + 1] < level[end]) {
+  while (end < count && (level[end] >= level[0] || level[end + 1] < level[end])) {
     ++end;
   }
   if (end >= count) {
-    return figures;
+    return std::nullopt;
   }
   int best = end;
   for (int k = end + 1; k <= count; ++k) {
@@ -360,7 +375,7 @@ PlaneFigures CutFigures(const Cut& cut, double beamwidthDeg) {
     }
   }
   if (!(level[best] > 0.0)) {
-    return figures;
+    return std::nullopt;
   }
   Peak peak;
   if (best == end && level[end + 1] == level[end]) {
@@ -383,7 +398,14 @@ PlaneFigures CutFigures(const Cut& cut, double beamwidthDeg) {
       }
     }
   }
-  figures.strongestLobe = Lobe{10.0 * std::log10(peak.level), peak.angle / kDegree};
+  return Lobe{10.0 * std::log10(peak.level), peak.angle / kDegree};
+}
+
+PlaneFigures CutFigures(const Cut& cut, double beamwidthDeg) {
+  const Samples samples = SampleCut(cut, beamwidthDeg);
+  PlaneFigures figures;
+  figures.beamwidthDeg = Beamwidth(cut, samples);
+  figures.strongestLobe = StrongestLobe(cut, samples);
   return figures;
 }
 
@@ -457,30 +479,139 @@ StackFigures Evaluate(const Stack& stack, Accuracy accuracy) {
   return figures;
 }
 
+namespace {
+
+// One plane's line gains along a sweep. The nodes serve spacings up to twice
+// the first of them (and at least one wavelength), then are made anew for the
+// next such span: fine enough for each spacing, and not much finer. Along a
+// span each node's phase step (cos a, sin a) is turned by the sweep's step
+// instead of taking a cosine per spacing.
+class LineSweep {
+ public:
+  LineSweep(const Pattern& pattern, int bays, double stepLambda, double lastLambda)
+      : pattern_(pattern), bays_(bays), step_(stepLambda), last_(lastLambda) {}
+
+  // The next spacing's gain, `u` being ux for the E-plane, uy for the H-plane.
+  double NextGainDb(double spacing, bool ePlane) {
+    if (bays_ == 1) {
+      return 0.0;
+    }
+    if (spacing > spanEnd_) {
+      spanEnd_ = std::min(last_, std::max(2.0 * spacing, 1.0));
+      const double lobes = (bays_ - 1) * spanEnd_;
+      nodes_ = ePlane ? MakeLobeNodes(pattern_, lobes, 0.0, 1) : MakeLobeNodes(pattern_, 0.0, lobes, 1);
+      const std::vector<double>& u = ePlane ? nodes_.ux : nodes_.uy;
+      cos_.resize(u.size());
+      sin_.resize(u.size());
+      turnCos_.resize(u.size());
+      turnSin_.resize(u.size());
+      for (std::size_t k = 0; k < u.size(); ++k) {
+        cos_[k] = std::cos(kTwoPi * spacing * u[k]);
+        sin_[k] = std::sin(kTwoPi * spacing * u[k]);
+        turnCos_[k] = std::cos(kTwoPi * step_ * u[k]);
+        turnSin_[k] = std::sin(kTwoPi * step_ * u[k]);
+      }
+    }
+    double sum = 0.0;
+    for (std::size_t k = 0; k < nodes_.weight.size(); ++k) {
+      sum += nodes_.weight[k] * LineFactorOfCos(bays_, cos_[k]);
+      const double nextCos = cos_[k] * turnCos_[k] - sin_[k] * turnSin_[k];
+      sin_[k] = sin_[k] * turnCos_[k] + cos_[k] * turnSin_[k];
+      cos_[k] = nextCos;
+    }
+    const double isotropic =
+        ePlane ? IsotropicSum(bays_, spacing, 1, 0.0) : IsotropicSum(1, 0.0, bays_, spacing);
+    return GainDb(pattern_, nodes_.integral, bays_, isotropic, sum);
+  }
+
+ private:
+  Pattern pattern_;
+  int bays_;
+  double step_;
+  double last_;
+  double spanEnd_ = -1.0;
+  LobeNodes nodes_;
+  std::vector<double> cos_, sin_, turnCos_, turnSin_;
+};
+
+// One plane's strongest lobe along a sweep: the single antenna's level and
+// the phase steps at each sample are kept over a span of spacings as in
+// LineSweep.
+class CutSweep {
+ public:
+  CutSweep(const Cut& cut, double beamwidthDeg, double stepLambda, double lastLambda)
+      : cut_(cut), beamwidthDeg_(beamwidthDeg), step_(stepLambda), last_(lastLambda) {}
+
+  std::optional<Lobe> NextLobe(double spacing) {
+    cut_.spacing = spacing;
+    if (spacing > spanEnd_) {
+      spanEnd_ = std::min(last_, std::max(2.0 * spacing, 1.0));
+      Cut widest = cut_;
+      widest.spacing = spanEnd_;
+      samples_.count = SampleCount(widest, beamwidthDeg_);
+      samples_.step = kPi / samples_.count;
+      const std::size_t size = static_cast<std::size_t>(samples_.count) + 1;
+      samples_.level.resize(size);
+      single_.resize(size);
+      cos_.resize(size);
+      sin_.resize(size);
+      turnCos_.resize(size);
+      turnSin_.resize(size);
+      for (std::size_t k = 0; k < size; ++k) {
+        const double theta = static_cast<double>(k) * samples_.step;
+        const double u = std::sin(theta);
+        single_[k] = cut_.Single(theta);
+        cos_[k] = std::cos(kTwoPi * spacing * u);
+        sin_[k] = std::sin(kTwoPi * spacing * u);
+        turnCos_[k] = std::cos(kTwoPi * step_ * u);
+        turnSin_[k] = std::sin(kTwoPi * step_ * u);
+      }
+    }
+    const double peak = static_cast<double>(cut_.bays) * cut_.bays;
+    for (std::size_t k = 0; k < single_.size(); ++k) {
+      samples_.level[k] =
+          cut_.bays == 1 ? single_[k] : single_[k] * LineFactorOfCos(cut_.bays, cos_[k]) / peak;
+      const double nextCos = cos_[k] * turnCos_[k] - sin_[k] * turnSin_[k];
+      sin_[k] = sin_[k] * turnCos_[k] + cos_[k] * turnSin_[k];
+      cos_[k] = nextCos;
+    }
+    return StrongestLobe(cut_, samples_);
+  }
+
+ private:
+  Cut cut_;
+  double beamwidthDeg_;
+  double step_;
+  double last_;
+  double spanEnd_ = -1.0;
+  Samples samples_;
+  std::vector<double> single_, cos_, sin_, turnCos_, turnSin_;
+};
+
+}  // namespace
+
 std::vector<SweepRow> Sweep(const Stack& stack, double fromLambda, double toLambda, double stepLambda) {
   std::vector<SweepRow> rows;
   if (!(stepLambda > 0.0) || !(toLambda >= fromLambda)) {
     return rows;
   }
   const int count = static_cast<int>(std::floor((toLambda - fromLambda) / stepLambda + 1e-9)) + 1;
+  const double last = fromLambda + (count - 1) * stepLambda;
   const Pattern pattern = PatternOf(stack.antenna);
-  Stack at = stack;
-  at.spacingELambda = fromLambda + (count - 1) * stepLambda;
-  at.spacingHLambda = at.spacingELambda;
-  const LobeNodes nodes = NodesFor(pattern, at, 1);
+  LineSweep lineE(pattern, stack.baysE, stepLambda, last);
+  LineSweep lineH(pattern, stack.baysH, stepLambda, last);
+  CutSweep cutE(CutOf(pattern, stack, Plane::kE), stack.antenna.beamwidthEDeg, stepLambda, last);
+  CutSweep cutH(CutOf(pattern, stack, Plane::kH), stack.antenna.beamwidthHDeg, stepLambda, last);
   for (int i = 0; i < count; ++i) {
     const double spacing = fromLambda + i * stepLambda;
-    at.spacingELambda = spacing;
-    at.spacingHLambda = spacing;
-    const Gains gains = StackGains(pattern, nodes, at);
     SweepRow row;
     row.spacingLambda = spacing;
-    row.gainEDb = gains.lineE;
-    row.gainHDb = gains.lineH;
-    if (auto lobe = CutFigures(CutOf(pattern, at, Plane::kE), stack.antenna.beamwidthEDeg).strongestLobe) {
+    row.gainEDb = lineE.NextGainDb(spacing, true);
+    row.gainHDb = lineH.NextGainDb(spacing, false);
+    if (auto lobe = cutE.NextLobe(spacing)) {
       row.lobeEDb = lobe->levelDb;
     }
-    if (auto lobe = CutFigures(CutOf(pattern, at, Plane::kH), stack.antenna.beamwidthHDeg).strongestLobe) {
+    if (auto lobe = cutH.NextLobe(spacing)) {
       row.lobeHDb = lobe->levelDb;
     }
     rows.push_back(row);
