@@ -17,4 +17,11 @@ struct Column {
 // The columns of one run, in order.
 std::vector<Column> ColumnsOf(bool batch, bool wavelengths, bool tolerance);
 
+// The columns of a --stack run: the texts as given (the two beamwidths in
+// batch work), the frequency, then the stack's figures.
+std::vector<Column> StackColumnsOf(bool batch);
+
+// The columns of a --sweep: the spacing, then each plane's line alone.
+std::vector<Column> SweepColumns();
+
 }  // namespace lobrin::calc

@@ -3,6 +3,8 @@
 // graph starts afresh, gets the two beamwidths and the frequency, Calculate
 // is clicked once, and the four texts its result boxes then show are
 // printed, with the distances in wavelengths and the tolerance band on request.
+// With --stack it prints what a stack of the antenna gives instead, from the
+// stack model, and draws its chart on request.
 
 #include <cerrno>
 #include <cstdio>
@@ -22,6 +24,7 @@
 #include "app/calc/output.h"
 #include "app/calc/report.h"
 #include "app/calc/row_calculator.h"
+#include "app/calc/stack_run.h"
 #include "app/version.h"
 #include "toolkit/fpu_control.h"
 
@@ -32,7 +35,8 @@ constexpr int kExitUsage = 2;
 
 constexpr char kUsageLines[] =
     "Usage: lobrin-calc [OPTION...] [--] H-PLANE E-PLANE FREQUENCY [FREQUENCY...]\n"
-    "       lobrin-calc [OPTION...] --batch FILE\n";
+    "       lobrin-calc [OPTION...] --batch FILE\n"
+    "       lobrin-calc --stack [OPTION...] [--] H-PLANE E-PLANE FREQUENCY...\n";
 
 constexpr char kHelp[] =
     "Optimum stacking distance of two identical long Yagi antennas, in metres\n"
@@ -60,8 +64,24 @@ constexpr char kHelp[] =
     "  --               read every later argument as a text, even one that\n"
     "                   begins with --\n"
     "\n"
+    "--stack prints what a stack of NE x NH such antennas gives, from a model\n"
+    "(no coupling, no feed loss, free space; see lobrin-calc(1)): per FREQUENCY\n"
+    "the spacings, the gain of each plane's line and of the stack over one\n"
+    "antenna, and per plane the stack's beamwidth and strongest lobe. Every\n"
+    "number is read strictly here: a decimal number, nothing else. With\n"
+    "--batch a record may add spacing_e_m,spacing_h_m (metres, empty: DL6WU).\n"
+    "  --bays-e N       antennas side by side in the E-plane, 1 to 8 (2)\n"
+    "  --bays-h N       antennas in the H-plane, 1 to 8 (2)\n"
+    "  --spacing-e M    E-plane spacing in metres (the DL6WU distance)\n"
+    "  --spacing-h M    H-plane spacing in metres (the DL6WU distance)\n"
+    "  --sidelobes S    one antenna's level outside its main lobe, S dB below\n"
+    "                   the peak, 0 to 60 (none)\n"
+    "  --sweep F:T:S    print each plane's line gain and strongest lobe for the\n"
+    "                   spacings F, F+S, ... T wavelengths; FREQUENCY optional\n"
+    "  --svg FILE       write the chart of the one FREQUENCY as SVG\n"
+    "\n"
     "Exit status: 0 done, 1 a bad record, an unreadable FILE or a failed write,\n"
-    "2 a mistake on the command line.\n";
+    "2 a mistake on the command line (a bad number among them).\n";
 
 void Write(std::FILE* stream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), stream); }
 
@@ -92,11 +112,15 @@ void RunArguments(const Request& request, Output& output) {
   }
 }
 
+void WriteUsageProblem(const std::string& problem) {
+  Write(stderr, "lobrin-calc: " + problem + "\n" + kUsageLines + "Try 'lobrin-calc --help'.\n");
+}
+
 int Run(const std::vector<std::string>& arguments) {
   Request request;
   std::string problem;
   if (!ReadArguments(arguments, request, problem)) {
-    Write(stderr, "lobrin-calc: " + problem + "\n" + kUsageLines + "Try 'lobrin-calc --help'.\n");
+    WriteUsageProblem(problem);
     return kExitUsage;
   }
   if (request.help) {
@@ -115,7 +139,15 @@ int Run(const std::vector<std::string>& arguments) {
 #endif
   Output output(stdout);
   int status = 0;
-  if (request.batch) {
+  if (request.stack.on && request.batch) {
+    status = RunStackBatch(request, output);
+  } else if (request.stack.on) {
+    status = RunStack(request, output, problem);
+    if (status == kExitUsage) {
+      WriteUsageProblem(problem);
+      return kExitUsage;
+    }
+  } else if (request.batch) {
     status = RunBatch(request, output);
   } else {
     RunArguments(request, output);
