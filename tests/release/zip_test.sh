@@ -2,8 +2,9 @@
 # The portable zip as a user gets it, in a fresh Wine prefix: unpacked into
 # an empty folder with a space in its name, lobrin.exe started from there
 # calculates the first worked example in its window, lobrin-calc.exe prints
-# what native lobrin-calc prints, byte for byte, over a table of inputs, each
-# exe imports system DLLs only, and nothing outside the folder is written.
+# what native lobrin-calc prints, byte for byte, over a table of inputs and a
+# stack case with its chart, each exe imports system DLLs only, and nothing
+# outside the folder is written.
 #   zip_test.sh DIST_DIR NATIVE_LOBRIN_CALC GUI_PROBE_EXE
 set -u
 dist=$(realpath -m "$1") native_calc=$(realpath -m "$2") probe_exe=$(realpath -m "$3")
@@ -116,6 +117,17 @@ for format in --csv --json; do
 done
 [ $inputs -ge 200 ] || fail "only $inputs inputs compared"
 echo "lobrin-calc.exe and native lobrin-calc compared on $inputs inputs"
+
+# One stack case: the worked example as a 2 x 3 stack with the H-plane spacing
+# given and sidelobes, its row and its chart, byte for byte.
+stack_case=(--stack --csv --bays-h 3 --spacing-h 3.5 --sidelobes 20)
+"$native_calc" "${stack_case[@]}" --svg "$work/native.svg" 32 30 144 >"$work/native.out" 2>&1
+(cd "$app" && timeout 30 wine "$app/lobrin-calc.exe" "${stack_case[@]}" --svg "$(winepath -w "$work/windows.svg")" \
+  32 30 144) >"$work/windows.out" 2>&1
+cmp -s "$work/native.out" "$work/windows.out" || fail "lobrin-calc.exe and native lobrin-calc differ in the stack case"
+grep -q '^144,4\.02469094287112,3\.5,' "$work/native.out" || fail "the stack case's row is not the worked example's"
+[ -s "$work/native.svg" ] && cmp -s "$work/native.svg" "$work/windows.svg" ||
+  fail "lobrin-calc.exe and native lobrin-calc draw different stack charts"
 
 take_snapshot "$work/after" "$folder" || fail "snapshot after"
 compare_snapshots "$work/before" "$work/after" || fail "something outside the folder, or beside the programs, was written"
