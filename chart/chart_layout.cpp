@@ -100,7 +100,7 @@ class Builder {
     layout_.labels.push_back({at, std::move(text), size, anchor, colour, upright, bold});
   }
   void Line(std::vector<Point> points, Stroke stroke) {
-    layout_.lines.push_back({std::move(points), stroke});
+    layout_.lines.push_back({std::move(points), std::move(stroke)});
   }
 
   // The frame, the grid and the ticks of `plot`, tick texts on the y axis and,

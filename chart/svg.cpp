@@ -100,13 +100,21 @@ std::string SvgOf(const Layout& layout) {
   for (const Label& label : layout.labels) {
     const std::string x = Number(label.at.x);
     const std::string y = Number(label.at.y);
-    svg += "<text x=\"" + x + "\" y=\"" + y + "\" font-size=\"" + Number(label.size) + "\" text-anchor=\"" +
-           AnchorName(label.anchor) + "\" fill=\"" + Colour(label.colour) + "\"";
+    svg += "<text x=\"";
+    svg += x;
+    svg += "\" y=\"";
+    svg += y;
+    svg += "\" font-size=\"" + Number(label.size) + "\" text-anchor=\"" + AnchorName(label.anchor) +
+           "\" fill=\"" + Colour(label.colour) + "\"";
     if (label.bold) {
       svg += " font-weight=\"bold\"";
     }
     if (label.upright) {
-      svg += " transform=\"rotate(-90 " + x + " " + y + ")\"";
+      svg += " transform=\"rotate(-90 ";
+      svg += x;
+      svg += " ";
+      svg += y;
+      svg += ")\"";
     }
     svg += ">" + XmlEscaped(label.text) + "</text>\n";
   }

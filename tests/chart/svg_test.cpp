@@ -48,7 +48,7 @@ bool RunShell(const std::string& command, std::string& output) {
 }
 
 std::string WriteTemp(const std::string& name, const std::string& text) {
-  const std::string path = testing::TempDir() + name;
+  std::string path = testing::TempDir() + name;
   std::ofstream(path, std::ios::binary) << text;
   return path;
 }
