@@ -42,7 +42,7 @@ inline constexpr InputNames kRecordNames = {"h_plane", "e_plane", "frequency", "
 // What one row starts from, read and checked.
 struct StackInput {
   stack::Stack stack;
-  double frequencyMHz = 0.0;  // none when a sweep is given no frequency
+  double frequencyMHz = 0.0;  // 0 for a sweep given no frequency
   double spacingEMetres = 0.0;
   double spacingHMetres = 0.0;
   double dl6wuELambda = 0.0;  // the DL6WU distances, for the chart's marks
