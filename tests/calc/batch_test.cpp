@@ -303,6 +303,37 @@ TEST(Batch, ToleranceEndsOutsideTheCircleAreEmpty) {
   }
 }
 
+// Where a value meets the end of its range: a distance beyond the double range
+// is the largest double in JSON with its sign kept; a tolerance end of exactly
+// 360 degrees is outside the circle, so that end of the band is empty (B + DEG
+// gives the shorter distance, the "_low" column).
+TEST(Batch, TheEndsOfTheDoubleRangeAndOfTheCircle) {
+  const std::string tolerance = kHeader.substr(0, kHeader.size() - 2) +
+                                ",h_plane_m_low,h_plane_m_high,e_plane_m_low,e_plane_m_high\r\n";
+  const BatchCase cases[] = {
+      {"a negative distance beyond the double range is the most negative double in JSON",
+       "-60,-60,1.6688053938804014e-306\n60,60,1.6688053938804014e-306\n",
+       "{\"h_plane\":\"-60\",\"e_plane\":\"-60\",\"frequency\":\"1.6688053938804014e-306\","
+       "\"h_plane_m\":-1.7976931348623157e+308,\"h_plane_ft\":null,"
+       "\"e_plane_m\":-1.7976931348623157e+308,\"e_plane_ft\":null}\n"
+       "{\"h_plane\":\"60\",\"e_plane\":\"60\",\"frequency\":\"1.6688053938804014e-306\","
+       "\"h_plane_m\":1.7976931348623157e+308,\"h_plane_ft\":null,"
+       "\"e_plane_m\":1.7976931348623157e+308,\"e_plane_ft\":null}\n",
+       "",
+       {"--json"}},
+      {"359 + 1 is not below 360: the low end of that plane is empty, in either plane",
+       "359,30,144\n30,359,144\n",
+       tolerance + "359,30,144,119.367722375135,391.626398277238," + kE30At144 + ",,59.6861338526563," +
+           "3.89789326650312,4.16034287802061\r\n" + "30,359,144," + kE30At144 +
+           ",119.367722375135,391.626398277238,3.89789326650312,4.16034287802061,,59.6861338526563\r\n",
+       "",
+       {"--tolerance", "1"}},
+  };
+  for (const BatchCase& c : cases) {
+    Check(c);
+  }
+}
+
 // JSON Lines, read back with a JSON parser: the CSV's names in its order, the
 // texts as strings, each result the CSV's text read as a double, null for empty.
 TEST(Batch, JsonLinesCarryTheCsvValues) {

@@ -149,5 +149,21 @@ TEST(LobrinCalc, UsageAndMistakes) {
   }
 }
 
+// DEG may carry an exponent of either sign: the band is the same as for the
+// same number written out.
+TEST(LobrinCalc, ToleranceWithAnExponentIsTheSameNumberWrittenOut) {
+  const struct {
+    const char* withExponent;
+    const char* writtenOut;
+  } cases[] = {{"1e-1", "0.1"}, {"25E-1", "2.5"}, {"0.05e+2", "5"}, {"1e-0", "1"}};
+  for (const auto& c : cases) {
+    const CommandResult exponent = RunCommand({"--tolerance", c.withExponent, "32", "30", "144"});
+    const CommandResult plain = RunCommand({"--tolerance", c.writtenOut, "32", "30", "144"});
+    EXPECT_EQ(exponent.exitCode, 0) << c.withExponent << ": " << exponent.err;
+    EXPECT_EQ(exponent.out, plain.out) << c.withExponent;
+    EXPECT_NE(plain.out.find("H-plane m low"), std::string::npos) << plain.out;
+  }
+}
+
 }  // namespace
 }  // namespace lobrin::calc_test
