@@ -3,13 +3,17 @@
 # by its own pid, and a prefix that draws the caption buttons.
 #   start_services PREFIX   exports DISPLAY, WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES;
 #                           says why and returns 1 (services stopped) when a step fails
-#   stop_services
+#   stop_services           returns once no process of the prefix is left and no
+#                           wineserver serves it; 1 if some are left after 60 s
 #   prepare_prefix PREFIX   boots PREFIX (WINEPREFIX and DISPLAY already set) and
 #                           installs its fonts; used alone by scripts/run
+#   prefix_pids PREFIX      the pids of Wine's processes of PREFIX
 
 lobrin_xvfb_pid=
 lobrin_wineserver_pid=
 lobrin_desktop_holder_pid=
+lobrin_prefix=
+lobrin_server_log=
 
 # Debian's Wine keeps the fonts of its own (package fonts-wine) in
 # /usr/share/wine/fonts, but it neither reads that folder nor copies them into
@@ -59,17 +63,25 @@ start_services() {
 
   mkdir -p "$prefix" || { services_failed "cannot make the prefix $prefix"; return 1; }
   export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
-  wineserver -f -p >/dev/null 2>&1 &
+  lobrin_prefix=$prefix
+  # Whatever a former session of the prefix left running ends first: a
+  # wineserver of the prefix would keep ours from starting.
+  end_prefix "$prefix" start_services || { services_failed "the prefix $prefix is in use"; return 1; }
+  lobrin_server_log=$(mktemp) || { services_failed "cannot make a file for the wineserver's output"; return 1; }
+  wineserver -f -p >"$lobrin_server_log" 2>&1 &
   lobrin_wineserver_pid=$!
-  # A wineserver that is up works in its server directory, where it listens.
+  # A wineserver that is up holds the lock of its server directory and
+  # listens there. The lock tells ours apart from a socket that a killed one
+  # left behind; the server takes it before it makes its socket.
   socket="/proc/$lobrin_wineserver_pid/cwd/socket"
   for i in $(seq 1 100); do
-    [ -S "$socket" ] && break
+    [ "$(prefix_server_pid "$prefix")" = "$lobrin_wineserver_pid" ] && [ -S "$socket" ] && break
     kill -0 "$lobrin_wineserver_pid" 2>/dev/null || break
     sleep 0.1
   done
-  if ! [ -S "$socket" ] || ! kill -0 "$lobrin_wineserver_pid" 2>/dev/null; then
-    services_failed "wineserver did not start for $prefix (another one running for it?)"
+  if [ "$(prefix_server_pid "$prefix")" != "$lobrin_wineserver_pid" ] || ! [ -S "$socket" ]; then
+    services_failed "wineserver did not start for $prefix; it said: $(cat "$lobrin_server_log")
+$(describe_prefix "$prefix")"
     return 1
   fi
   prepare_prefix "$prefix" || { services_failed "the prefix is not usable"; return 1; }
@@ -105,7 +117,12 @@ hold_desktop() {
   return $i
 }
 
+# Stops the services of start_services by their pids: the wineserver with
+# every program of the prefix (wineserver -k ends the one that serves the
+# prefix of WINEPREFIX and nothing else), the desktop's holder, then the X
+# display once no Wine program can use it any more.
 stop_services() {
+  local status=0
   if [ -n "$lobrin_wineserver_pid" ]; then
     # Only ours: a failed start may have met another wineserver for the prefix.
     if kill -0 "$lobrin_wineserver_pid" 2>/dev/null; then wineserver -k >/dev/null 2>&1 || true; fi
@@ -118,9 +135,111 @@ stop_services() {
     wait "$lobrin_desktop_holder_pid" 2>/dev/null || true
     lobrin_desktop_holder_pid=
   fi
+  if [ -n "$lobrin_prefix" ]; then
+    end_prefix "$lobrin_prefix" stop_services || status=1
+    lobrin_prefix=
+  fi
+  rm -f "$lobrin_server_log"
+  lobrin_server_log=
   if [ -n "$lobrin_xvfb_pid" ]; then
     kill "$lobrin_xvfb_pid" 2>/dev/null || true
     wait "$lobrin_xvfb_pid" 2>/dev/null || true
     lobrin_xvfb_pid=
   fi
+  return $status
+}
+
+# The pids of Wine's processes of PREFIX: every Wine program carries the
+# prefix in its environment, as the scripts export it and Wine hands it on to
+# each program it starts. Wine's own programs are named wine... (the loader,
+# its preloader, the server); a shell still running Wine's start script
+# (wine, wineserver) counts too, as a Wine that is about to start.
+prefix_pids() {
+  local prefix=$1 file pid exe
+  for file in $(grep -lzxF "WINEPREFIX=$prefix" /proc/[0-9]*/environ 2>/dev/null); do
+    pid=${file#/proc/}
+    pid=${pid%/environ}
+    exe=$(readlink "/proc/$pid/exe") || continue
+    case ${exe##*/} in
+      wine*) echo "$pid" ;;
+      sh | dash | bash)
+        tr '\0' '\n' <"/proc/$pid/cmdline" 2>/dev/null | sed -n '2,3{s|.*/||;p}' | grep -q '^wine' && echo "$pid"
+        ;;
+    esac
+  done
+}
+
+# The folder where a wineserver of PREFIX listens: server-DEVICE-INODE of
+# the prefix folder, under /tmp/.wine-UID; Debian's Wine puts it instead
+# under a folder of its own for each prefix, named in the prefix's file
+# "wineserver".
+prefix_server_dir() {
+  local prefix=$1 base device inode
+  device=$(stat -c %D "$prefix" 2>/dev/null) && inode=$(stat -c %i "$prefix") || return 1
+  base=/tmp/.wine-$(id -u)
+  [ -f "$prefix/wineserver" ] && base=${TMPDIR:-/tmp}/$(cat "$prefix/wineserver")
+  printf '%s/server-%s-%x\n' "$base" "$device" "$inode"
+}
+
+# The pid of the wineserver that serves PREFIX: the owner of the lock in its
+# folder (/proc/locks), which is how a wineserver knows that another one
+# runs for the prefix, and whom wineserver -k ends.
+prefix_server_pid() {
+  local lock dev
+  lock=$(prefix_server_dir "$1")/lock || return 0
+  [ -f "$lock" ] || return 0
+  dev=$(stat -c %d "$lock")
+  awk -v lock="$(printf '%02x:%02x:%s' $(((dev >> 8) & 0xfff)) $(((dev & 0xff) | ((dev >> 12) & 0xfff00))) \
+    "$(stat -c %i "$lock")")" '$2 == "POSIX" && $6 == lock { print $5 }' /proc/locks
+}
+
+# Each Wine process of PREFIX with its parent and command line, for the log.
+describe_prefix() {
+  local prefix=$1 pid server
+  server=$(prefix_server_pid "$prefix")
+  echo "wineserver of $prefix: ${server:-none}"
+  for pid in $(prefix_pids "$prefix"); do
+    printf '  pid %s, parent %s: %s\n' "$pid" "$(awk '/^PPid:/ { print $2 }' "/proc/$pid/status" 2>/dev/null)" \
+      "$(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | sed 's/ *$//')"
+  done 2>/dev/null
+}
+
+# A wineserver that another session started for the same prefix and still
+# runs: started in the foreground (-f), so its parent is the shell of that
+# session, until that shell ends without stopping it.
+session_server() {
+  local pid=$1 parent
+  parent=$(awk '/^PPid:/ { print $2 }' "/proc/$pid/status" 2>/dev/null)
+  [ -n "$parent" ] && [ "$parent" -gt 1 ] && tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -q -- ' -f '
+}
+
+# Waits until no Wine process of PREFIX is left and no wineserver serves it,
+# for at most 60 s. Wine's programs end by themselves once their wineserver
+# has ended; a wineserver that still serves the prefix is one that a Wine
+# program started for itself (after ours had ended, or in a former session
+# that was not stopped): WHO says so, with what runs in the prefix, and ends
+# it with wineserver -k, which ends only the server of this prefix. A
+# wineserver of another session that runs for the same prefix is left alone:
+# start_services fails, stop_services leaves the rest to that session.
+end_prefix() {
+  local prefix=$1 who=$2 pids server ended= i
+  for i in $(seq 1 600); do
+    server=$(prefix_server_pid "$prefix")
+    pids=$(prefix_pids "$prefix")
+    [ -z "$server$pids" ] && return 0
+    if [ -n "$server" ] && session_server "$server"; then
+      echo "$who: another session's wineserver (pid $server) serves $prefix" >&2
+      if [ "$who" = stop_services ]; then return 0; else return 1; fi
+    fi
+    if [ -n "$server" ] && [ "$server" != "$ended" ]; then
+      echo "$who: a wineserver that no session started serves $prefix; ending it" >&2
+      describe_prefix "$prefix" >&2
+      WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
+      ended=$server
+    fi
+    sleep 0.1
+  done
+  echo "$who: Wine processes of $prefix still run after 60 s" >&2
+  describe_prefix "$prefix" >&2
+  return 1
 }
