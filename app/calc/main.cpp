@@ -20,7 +20,6 @@
 #include "app/calc/arguments.h"
 #include "app/calc/batch.h"
 #include "app/calc/columns.h"
-#include "app/calc/json_report.h"
 #include "app/calc/output.h"
 #include "app/calc/report.h"
 #include "app/calc/row_calculator.h"
@@ -96,20 +95,7 @@ void RunArguments(const Request& request, Output& output) {
     calculator.Calculate(request.hPlaneBeamwidth, request.ePlaneBeamwidth, frequency, cells, 1);
     rows.push_back(std::move(cells));
   }
-  switch (request.format) {
-    case Format::kDefault: output.text() += TableOf(columns, rows); break;
-    case Format::kCsv:
-      output.text() += CsvHeaderOf(columns);
-      for (const Cells& cells : rows) {
-        AppendCsvRecord(cells, output.text());
-      }
-      break;
-    case Format::kJson:
-      for (const Cells& cells : rows) {
-        AppendJsonLine(columns, cells, output.text());
-      }
-      break;
-  }
+  AppendRows(request.format, columns, rows, output.text());
 }
 
 void WriteUsageProblem(const std::string& problem) {

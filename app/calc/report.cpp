@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/calc/json_report.h"
+
 namespace lobrin::calc {
 
 namespace {
@@ -91,6 +93,24 @@ void AppendCsvRecord(const Cells& cells, std::string& out) {
     AppendCsvField(cells[c], out);
   }
   out += "\r\n";
+}
+
+void AppendRows(Format format, const std::vector<Column>& columns, const std::vector<Cells>& rows,
+                std::string& out) {
+  switch (format) {
+    case Format::kDefault: out += TableOf(columns, rows); break;
+    case Format::kCsv:
+      out += CsvHeaderOf(columns);
+      for (const Cells& cells : rows) {
+        AppendCsvRecord(cells, out);
+      }
+      break;
+    case Format::kJson:
+      for (const Cells& cells : rows) {
+        AppendJsonLine(columns, cells, out);
+      }
+      break;
+  }
 }
 
 }  // namespace lobrin::calc

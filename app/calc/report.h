@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/calc/arguments.h"
 #include "app/calc/columns.h"
 
 namespace lobrin::calc {
@@ -22,5 +23,10 @@ std::string CsvHeaderOf(const std::vector<Column>& columns);
 // Appends one RFC 4180 record to `out`, ended by CR LF. A field that holds a
 // comma, a double quote, CR or LF is enclosed in double quotes, its quotes doubled.
 void AppendCsvRecord(const Cells& cells, std::string& out);
+
+// Appends `rows` under `columns` to `out` in `format`: the aligned table, CSV
+// with its header, or JSON Lines.
+void AppendRows(Format format, const std::vector<Column>& columns, const std::vector<Cells>& rows,
+                std::string& out);
 
 }  // namespace lobrin::calc

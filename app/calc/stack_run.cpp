@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "app/calc/columns.h"
-#include "app/calc/json_report.h"
 #include "app/calc/report.h"
 #include "app/calc/stack_row.h"
 #include "chart/chart_figures.h"
@@ -17,25 +16,6 @@
 namespace lobrin::calc {
 
 namespace {
-
-// `rows` under `columns` in the requested format.
-void Print(const Request& request, const std::vector<Column>& columns, const std::vector<Cells>& rows,
-           Output& output) {
-  switch (request.format) {
-    case Format::kDefault: output.text() += TableOf(columns, rows); break;
-    case Format::kCsv:
-      output.text() += CsvHeaderOf(columns);
-      for (const Cells& cells : rows) {
-        AppendCsvRecord(cells, output.text());
-      }
-      break;
-    case Format::kJson:
-      for (const Cells& cells : rows) {
-        AppendJsonLine(columns, cells, output.text());
-      }
-      break;
-  }
-}
 
 // Writes `text` to the file `name`; false with the system's reason in `problem`.
 bool WriteFile(const std::string& name, const std::string& text, std::string& problem) {
@@ -99,7 +79,7 @@ int RunStack(const Request& request, Output& output, std::string& problem) {
          stack::Sweep(stack, asked.sweepFromLambda, asked.sweepToLambda, asked.sweepStepLambda)) {
       rows.push_back(SweepCells(row));
     }
-    Print(request, SweepColumns(), rows, output);
+    AppendRows(request.format, SweepColumns(), rows, output.text());
     return 0;
   }
   const std::vector<Column> columns = StackColumnsOf(false);
@@ -109,7 +89,7 @@ int RunStack(const Request& request, Output& output, std::string& problem) {
     StackCells(inputs[i], stack::Evaluate(inputs[i].stack), cells, 1);
     rows.push_back(std::move(cells));
   }
-  Print(request, columns, rows, output);
+  AppendRows(request.format, columns, rows, output.text());
   return 0;
 }
 
