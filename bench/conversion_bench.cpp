@@ -16,10 +16,11 @@ using lobrin::HeadlessCalculator;
 namespace graph = lobrin::graph;
 
 // Values and texts as the calculator meets them: a typical distance, a short
-// whole number, a repeating fraction and a small magnitude.
-const double kValues[] = {4.024690942871119, 144.0, 1.0 / 3.0, 1e-7};
-const char* const kTexts[] = {"4.02469094287112", "144", "0.333333333333333", "0.0000001"};
-const char* const kCases[] = {"distance", "whole", "fraction", "small"};
+// whole number, a repeating fraction, a small magnitude and a frequency in kHz.
+const double kValues[] = {4.024690942871119, 144.0, 1.0 / 3.0, 1e-7, 5782.758};
+const char* const kTexts[] = {"4.02469094287112", "144", "0.333333333333333", "0.0000001", "5782.758"};
+const char* const kCases[] = {"distance", "whole", "fraction", "small", "three decimals"};
+constexpr int kLastCase = 4;
 
 void RealToText(benchmark::State& state) {
   const double value = kValues[state.range(0)];
@@ -28,7 +29,19 @@ void RealToText(benchmark::State& state) {
   }
   state.SetLabel(kCases[state.range(0)]);
 }
-BENCHMARK(RealToText)->DenseRange(0, 3);
+BENCHMARK(RealToText)->DenseRange(0, kLastCase);
+
+// The same by the plain steps alone, which RealToText takes only near a rounding tie.
+void RealToTextStepByStep(benchmark::State& state) {
+  const double value = kValues[state.range(0)];
+  std::string text;
+  for (auto _ : state) {
+    lobrin::RealToTextStepByStep(value, text);
+    benchmark::DoNotOptimize(text.data());
+  }
+  state.SetLabel(kCases[state.range(0)]);
+}
+BENCHMARK(RealToTextStepByStep)->DenseRange(0, kLastCase);
 
 void Snprintf15g(benchmark::State& state) {
   const double value = kValues[state.range(0)];
@@ -39,7 +52,7 @@ void Snprintf15g(benchmark::State& state) {
   }
   state.SetLabel(kCases[state.range(0)]);
 }
-BENCHMARK(Snprintf15g)->DenseRange(0, 3);
+BENCHMARK(Snprintf15g)->DenseRange(0, kLastCase);
 
 void TextToReal(benchmark::State& state) {
   const std::string text = kTexts[state.range(0)];
@@ -48,7 +61,17 @@ void TextToReal(benchmark::State& state) {
   }
   state.SetLabel(kCases[state.range(0)]);
 }
-BENCHMARK(TextToReal)->DenseRange(0, 3);
+BENCHMARK(TextToReal)->DenseRange(0, kLastCase);
+
+// The same by the plain steps alone, which TextToReal takes for texts other than plain decimals.
+void TextToRealStepByStep(benchmark::State& state) {
+  const std::string text = kTexts[state.range(0)];
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(lobrin::TextToRealStepByStep(text));
+  }
+  state.SetLabel(kCases[state.range(0)]);
+}
+BENCHMARK(TextToRealStepByStep)->DenseRange(0, kLastCase);
 
 void Strtod(benchmark::State& state) {
   const std::string text = kTexts[state.range(0)];
@@ -57,7 +80,7 @@ void Strtod(benchmark::State& state) {
   }
   state.SetLabel(kCases[state.range(0)]);
 }
-BENCHMARK(Strtod)->DenseRange(0, 3);
+BENCHMARK(Strtod)->DenseRange(0, kLastCase);
 
 // One click on Calculate: both planes, metres and feet, four texts written.
 void CalculateCascade(benchmark::State& state) {

@@ -28,6 +28,14 @@ double TextToReal(const std::string& text);
 // the 64-bit integer range, gives 0.
 std::int32_t RealToInteger(long double value);
 
+// RealToText and TextToReal by the plain steps alone: the magnitude scaled by
+// 10 one step at a time, the scales of the fractional digits made one after
+// another. The conversions above take shorter ways where these cannot give
+// other digits or bits, under the program's control word (extended, round to
+// nearest); tests and benchmarks hold them against these.
+void RealToTextStepByStep(double value, std::string& text);
+double TextToRealStepByStep(const std::string& text);
+
 // The text operations the conversions and the elements share (1-based positions).
 // Position of `needle` in `haystack`; 0 when absent or when `needle` is empty.
 int TextPosition(const std::string& needle, const std::string& haystack);

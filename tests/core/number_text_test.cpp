@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "toolkit/fpu_control.h"
 #include "toolkit/number_text.h"
@@ -121,6 +123,150 @@ TEST(NumberText, TextToRealScansLenientlyAndBeyondTheDoubleRangeGivesInfinityOrZ
   // An underflowing exponent fades through the denormals, silently.
   EXPECT_GT(TextToReal("1e-320"), 0.0);
   EXPECT_LT(TextToReal("1e-320"), Limits::min());
+}
+
+// RealToText scales a magnitude to 15 digits in one multiplication where that
+// rounds as the steps do; these values scale to within 1/256 of a rounding tie
+// or of 1e15, where one multiplication alone would give another last digit or
+// a sixteenth digit.
+TEST(NumberText, RealToTextNearARoundingTieShowsTheDigitsOfTheSteps) {
+  const struct {
+    double value;
+    std::string text;
+  } cases[] = {
+      {86828778.30926615, "86828778.3092661"},
+      {0.7990111267582235, "0.799011126758224"},
+      {-0.7990111267582235, "-0.799011126758224"},
+      {0.04409092288600025, "0.0440909228860002"},
+      {0.04490616473572695, "0.0449061647357269"},
+      {5.809132257491535e-10, "0.000000000580913225749154"},
+      {2.413037537428095e-11, "0.0000000000241303753742809"},
+      {9.9999999999999964, "10"},
+      {9.9999999999999947, "10"},
+      {99999999999999.953, "100000000000000"},
+      // The ends of the one-multiplication range, about 1e-13 and 1e42.
+      {1e-13, "0.0000000000001"},
+      {9.9999999999999902e-14, "0.0000000000001"},
+      {1e41, "1" + std::string(41, '0')},
+      {1.5e42, "15" + std::string(41, '0')},
+      {1.2345678901234568e17, "123456789012346000"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RealToText(c.value), c.text) << "value " << c.value;
+    std::string steps;
+    RealToTextStepByStep(c.value, steps);
+    EXPECT_EQ(steps, c.text) << "value " << c.value;
+  }
+}
+
+// TextToReal reads a plain decimal with its integer part in a 64-bit integer and
+// rounds each fractional digit's sum to double inside the x87 registers; these
+// texts sit at the ends of that: 15 and 16 integer digits, 40 and 41 fractional
+// ones, sums that reach the next power of two, a first digit far down.
+TEST(NumberText, TextToRealOfAPlainDecimalHasTheBitsOfTheSteps) {
+  const struct {
+    std::string text;
+    double value;
+  } cases[] = {
+      {"999999999999999.5", 999999999999999.5},
+      {"9999999999999999.5", 10000000000000000.0},
+      {"9007199254740993", 9007199254740992.0},
+      {"1.9999999999999999999", 1.9999999999999998},
+      {"0.0624999999999999999", 0.0625},
+      {"0.99999999999999999999", 1.0},
+      {"0." + std::string(38, '0') + "1", 1.0000000000000004e-39},
+      {"1." + std::string(40, '0') + "1", 1.0},
+      {"-.5", -0.5},
+      {"0.", 0.0},
+      {"-0.000", -0.0},
+      {".", 0.0},
+      {"00012.50", 12.5},
+  };
+  for (const auto& c : cases) {
+    EXPECT_TRUE(SameBits(TextToReal(c.text), c.value)) << c.text << " gave " << TextToReal(c.text);
+    EXPECT_TRUE(SameBits(TextToRealStepByStep(c.text), c.value)) << c.text;
+  }
+}
+
+// Random values of every kind the calculator meets, compared with the steps
+// digit for digit: any double at all, decimals of 1 to 3 places (frequencies,
+// beamwidths), the distances the window computes, and the magnitudes where the
+// one multiplication ends.
+TEST(NumberText, RealToTextOfRandomValuesShowsTheDigitsOfTheSteps) {
+  std::mt19937_64 random(20240524);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  std::vector<double> values;
+  for (int i = 0; i < 20000; ++i) {
+    const std::uint64_t bits = random();
+    double anyDouble = 0.0;
+    std::memcpy(&anyDouble, &bits, sizeof anyDouble);
+    values.push_back(anyDouble);
+    const auto thousandths = static_cast<double>(random() % 20000000);
+    const int places = 1 + static_cast<int>(random() % 3);
+    values.push_back(std::round(thousandths / std::pow(10.0, 3 - places)) / std::pow(10.0, places));
+    const double frequency = 1.8 + unit(random) * 10000.0;
+    const double halfAngle = unit(random) * 1.5;
+    values.push_back(300.0 / frequency / (2.0 * std::sin(halfAngle)));
+    values.push_back(std::ldexp(1.0 + unit(random), static_cast<int>(random() % 200) - 100));
+    values.push_back(-std::ldexp(1.0 + unit(random), static_cast<int>(random() % 12) - 46));
+  }
+  int differing = 0;
+  std::string quick, steps;
+  for (const double value : values) {
+    RealToText(value, quick);
+    RealToTextStepByStep(value, steps);
+    if (quick != steps && ++differing <= 5) {
+      ADD_FAILURE() << std::hexfloat << value << ": " << quick << " against the steps' " << steps;
+    }
+  }
+  EXPECT_EQ(differing, 0) << "of " << values.size();
+}
+
+// Random texts compared with the steps bit for bit: plain decimals of 0 to 17
+// integer and 0 to 44 fractional digits (random, mostly nines, mostly zeros),
+// the same with an exponent, and what RealToText writes for random values
+// from 2^-50 to 2^50, which the window reads back.
+TEST(NumberText, TextToRealOfRandomTextsHasTheBitsOfTheSteps) {
+  std::mt19937_64 random(4711);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  const auto digit = [&](int style) {
+    const char any = static_cast<char>('0' + random() % 10);
+    switch (style) {
+      case 0: return any;
+      case 1: return random() % 3 != 0 ? '9' : any;
+      default: return random() % 3 != 0 ? '0' : any;
+    }
+  };
+  std::vector<std::string> texts;
+  for (int i = 0; i < 30000; ++i) {
+    std::string text = random() % 4 == 0 ? "-" : "";
+    const int style = static_cast<int>(random() % 3);
+    const int integerDigits = static_cast<int>(random() % 18);
+    for (int k = 0; k < integerDigits; ++k) {
+      text += digit(style);
+    }
+    if (random() % 5 != 0) {
+      text += '.';
+      const int fractionDigits = static_cast<int>(random() % 45);
+      for (int k = 0; k < fractionDigits; ++k) {
+        text += digit(style);
+      }
+    }
+    texts.push_back(text);
+    if (i % 10 == 0) {
+      texts.push_back(text + (random() % 2 != 0 ? "e-" : "E") + std::to_string(random() % 40));
+    }
+    texts.push_back(RealToText(std::ldexp(1.0 + unit(random), static_cast<int>(random() % 100) - 50)));
+  }
+  int differing = 0;
+  for (const std::string& text : texts) {
+    const double quick = TextToReal(text);
+    const double steps = TextToRealStepByStep(text);
+    if (!SameBits(quick, steps) && ++differing <= 5) {
+      ADD_FAILURE() << text << ": " << std::hexfloat << quick << " against the steps' " << steps;
+    }
+  }
+  EXPECT_EQ(differing, 0) << "of " << texts.size();
 }
 
 TEST(NumberText, TextToIntegerReadsDigitsAfterAnOptionalSignAndWraps) {
