@@ -106,7 +106,10 @@ hold_desktop() {
   wine cmd /c "echo holding& set /p line=" <>"$fifo" >"$said" 2>/dev/null &
   lobrin_desktop_holder_pid=$!
   rm -f "$fifo"
-  for i in $(seq 1 300); do
+  # Under a loaded machine the desktop of a new prefix can take a minute and
+  # more to come up: the wait is bounded by time, not by a count of polls.
+  local until=$((SECONDS + 180))
+  while [ $SECONDS -lt $until ]; do
     grep -q holding "$said" && break
     kill -0 "$lobrin_desktop_holder_pid" 2>/dev/null || break
     sleep 0.1
@@ -114,6 +117,7 @@ hold_desktop() {
   grep -q holding "$said"
   i=$?
   rm -f "$said"
+  [ $i -eq 0 ] || echo "hold_desktop: the holder did not start in $((SECONDS + 180 - until)) s" >&2
   return $i
 }
 
