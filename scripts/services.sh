@@ -226,7 +226,7 @@ session_server() {
 # wineserver of another session that runs for the same prefix is left alone:
 # start_services fails, stop_services leaves the rest to that session.
 end_prefix() {
-  local prefix=$1 who=$2 pids server ended= i
+  local prefix=$1 who=$2 pids server ended='' i
   for i in $(seq 1 600); do
     server=$(prefix_server_pid "$prefix")
     pids=$(prefix_pids "$prefix")
