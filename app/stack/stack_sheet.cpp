@@ -134,6 +134,7 @@ std::string NormalisedNumber(const std::string& text) {
 }
 
 void StackSheet::Compute(const InputTexts& texts, Sheet& sheet) {
+  computed_ = false;
   sheet.problem.clear();
   sheet.planes = {};
   sheet.stackGainDb.clear();
@@ -189,15 +190,15 @@ void StackSheet::Compute(const InputTexts& texts, Sheet& sheet) {
     }
     return;
   }
-  const chart::SweepRange range = chart::DefaultSweep(std::max(
-      {input.dl6wuELambda, input.dl6wuHLambda, input.stack.spacingELambda, input.stack.spacingHLambda}));
-  sheet.figures = chart::FiguresOf(input.stack, input.dl6wuELambda, input.dl6wuHLambda, range,
-                                   ChartTitle(input.stack, fText));
+  const stack::StackFigures figures = stack::Evaluate(input.stack);
+  input_ = input;
+  frequency_ = fText;
+  computed_ = true;
 
   // StackCells' columns: spacings m (E, H), spacings wavelengths (E, H),
   // gains (E, H, stack), beamwidths (E, H), lobes (E dB, E deg, H dB, H deg).
   calc::Cells cells(13);
-  calc::StackCells(input, sheet.figures.chosen, cells, 0);
+  calc::StackCells(input, figures, cells, 0);
   struct PlaneColumns {
     std::size_t plane;
     const std::string& dl6wuMetres;
@@ -220,6 +221,17 @@ void StackSheet::Compute(const InputTexts& texts, Sheet& sheet) {
     plane.lobeDeg = cells[column.lobeDeg];
   }
   sheet.stackGainDb = cells[6];
+}
+
+bool StackSheet::ChartFigures(chart::Figures& figures) const {
+  if (!computed_) {
+    return false;
+  }
+  const chart::SweepRange range = chart::DefaultSweep(std::max(
+      {input_.dl6wuELambda, input_.dl6wuHLambda, input_.stack.spacingELambda, input_.stack.spacingHLambda}));
+  figures = chart::FiguresOf(input_.stack, input_.dl6wuELambda, input_.dl6wuHLambda, range,
+                             ChartTitle(input_.stack, frequency_));
+  return true;
 }
 
 std::string ClipboardText(const InputTexts& texts, const Sheet& sheet) {

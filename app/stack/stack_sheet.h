@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <string>
 
+#include "app/calc/stack_row.h"
 #include "app/headless_calculator.h"
 #include "chart/chart_layout.h"
 
@@ -58,7 +59,6 @@ struct Sheet {
   std::array<PlaneTexts, 2> planes;       // kPlaneH, kPlaneE
   std::string stackGainDb;                // the whole stack over one antenna, 3 decimals
   std::array<std::string, 2> spacingCue;  // the DL6WU metres an empty spacing box shows greyed; empty: none
-  chart::Figures figures;                 // the chart's, valid without a problem
 };
 
 class StackSheet {
@@ -68,7 +68,16 @@ class StackSheet {
   // a problem or not.
   void Compute(const InputTexts& texts, Sheet& sheet);
 
+  // The chart's figures for the texts of the last Compute that found no
+  // problem: the sweep and the cuts, which take longer than the figures, so
+  // that a window may compute them once typing pauses. None before such a
+  // Compute.
+  bool ChartFigures(chart::Figures& figures) const;
+
  private:
+  bool computed_ = false;  // input_ and frequency_ hold a good Compute's
+  calc::StackInput input_;
+  std::string frequency_;
   HeadlessCalculator calculator_;  // reset for every computation
   DistanceTexts shown_;
 };

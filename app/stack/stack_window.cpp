@@ -22,6 +22,10 @@ constexpr int kGainFontHeight = 30;
 constexpr int kReasonFontHeight = 15;
 constexpr std::uint32_t kReasonColour = 0x000000B0;  // dark red, as an RGB colour value (0x00BBGGRR)
 constexpr COLORREF kCueColour = RGB(0x80, 0x80, 0x80);
+// The chart's sweep and cuts take longer than the figures: they are computed
+// once the typing has paused this long, so that each key is answered at once.
+constexpr UINT kChartDelayMs = 40;
+constexpr UINT_PTR kChartTimerId = 1;
 
 // The left column, in 96-DPI pixels.
 constexpr int kMargin = 12;
@@ -56,7 +60,7 @@ constexpr int kChartLeft = 448;
 constexpr int kModelLineHeight = 18;
 constexpr int kModelLineGap = 6;
 // The client area at the start and at its smallest.
-constexpr int kStartWidth = 1040;
+constexpr int kStartWidth = 960;
 constexpr int kStartHeight = 600;
 constexpr int kMinWidth = 840;
 constexpr int kMinHeight = 590;
@@ -121,7 +125,7 @@ StackWindow::StackWindow() {
   form_->font->SetFontHeight(-Scale(kFontHeight));
   SetClientWidth(form_, Scale(kStartWidth));
   SetClientHeight(form_, Scale(kStartHeight));
-  SetControlPosition(form_, Scale(40), Scale(30));
+  SetControlPosition(form_, Scale(20), Scale(20));
   form_->onMessage = BindEvent<&StackWindow::FormMessage>(this);
   form_->onResize = BindEvent<&StackWindow::Resized>(this);
 
@@ -255,8 +259,28 @@ void StackWindow::Recompute() {
       InvalidateRect(box->handle, nullptr, TRUE);
     }
   }
+  if (!sheet_.problem.empty()) {
+    if (chart_->handle != nullptr) {
+      InvalidateRect(chart_->handle, nullptr, FALSE);
+    }
+  } else if (form_->handle != nullptr) {
+    SetTimer(form_->handle, kChartTimerId, kChartDelayMs, &StackWindow::ChartTimer);
+  } else {
+    UpdateChart();
+  }
+}
+
+void StackWindow::UpdateChart() {
+  chartReady_ = computer_.ChartFigures(chartFigures_);
   if (chart_->handle != nullptr) {
     InvalidateRect(chart_->handle, nullptr, FALSE);
+  }
+}
+
+void CALLBACK StackWindow::ChartTimer(HWND window, UINT, UINT_PTR id, DWORD) {
+  KillTimer(window, id);
+  if (TheWindow != nullptr) {
+    TheWindow->UpdateChart();
   }
 }
 
@@ -331,10 +355,12 @@ void StackWindow::PaintChartBox(TControl* sender, HDC dc) {
   const HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
   const HGDIOBJ previous = SelectObject(memory, bitmap);
   buffer->SetContext(memory, TContextOwnership::Borrowed);
-  if (sheet_.problem.empty()) {
-    PaintChart(buffer->Handle(), chart::LayOut(sheet_.figures, width, height, dpi_ / 96.0));
-  } else {
+  if (!sheet_.problem.empty()) {
     PaintReason(buffer->Handle(), width, height, sheet_.problem, Scale(kReasonFontHeight));
+  } else if (chartReady_) {
+    PaintChart(buffer->Handle(), chart::LayOut(chartFigures_, width, height, dpi_ / 96.0));
+  } else {
+    PaintReason(buffer->Handle(), width, height, std::string(), Scale(kReasonFontHeight));
   }
   ControlCanvas(sender)->CopyRect(client, buffer, client);
   buffer->SetContext(nullptr);

@@ -62,6 +62,9 @@ class StackWindow {
   void Recompute();
   void ShowText(TControl* control, const std::string& text);
   void PlaceChart();
+  // The chart's figures for the current inputs, then a repaint of the chart.
+  void UpdateChart();
+  static void CALLBACK ChartTimer(HWND window, UINT message, UINT_PTR id, DWORD time);
   InputTexts ReadInputs();
 
   int dpi_ = 96;
@@ -77,6 +80,8 @@ class StackWindow {
   std::array<TControl*, 128> mnemonics_{};       // borrowed; by lower-case letter
   StackSheet computer_;
   Sheet sheet_;
+  chart::Figures chartFigures_;  // of the last inputs without a problem, once typing paused
+  bool chartReady_ = false;
 };
 
 }  // namespace lobrin::stackwin
