@@ -30,12 +30,12 @@ constexpr UINT_PTR kChartTimerId = 1;
 // The left column, in 96-DPI pixels.
 constexpr int kMargin = 12;
 constexpr int kLabelLeft = 12;
-constexpr int kLabelWidth = 150;
+constexpr int kLabelWidth = 154;
 constexpr int kBoxLeft = 166;
 constexpr int kBoxWidth = 132;
 constexpr int kUnitLeft = 302;
-constexpr int kUnitWidth = 26;
-constexpr int kButtonLeft = 330;
+constexpr int kUnitWidth = 32;
+constexpr int kButtonLeft = 336;
 constexpr int kButtonWidth = 56;
 constexpr int kColumnRight = 434;
 constexpr int kInputTop = 10;
