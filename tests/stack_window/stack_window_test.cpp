@@ -432,6 +432,35 @@ TEST_F(StackWindowTest, ThousandChangesKeepMemoryFlatAndEachTakesAtMost50Ms) {
   ASSERT_TRUE(IsWindow(app_.Form()));
 }
 
+TEST(StackExeTest, CarriesItsVersionItsOwnIconAndADpiAwareManifest) {
+  const std::string exe = gui::WindowsPathOf(LOBRIN_STACK_EXE_PATH);
+  DWORD ignored = 0;
+  std::vector<char> info(GetFileVersionInfoSizeA(exe.c_str(), &ignored));
+  ASSERT_FALSE(info.empty());
+  ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+  struct Entry {
+    const char* name;
+    const char* value;
+  };
+  const Entry entries[] = {{"OriginalFilename", "lobrin-stack.exe"}, {"ProductName", "Lobrin"}};
+  for (const Entry& entry : entries) {
+    char* value = nullptr;
+    UINT length = 0;
+    const std::string path = std::string("\\StringFileInfo\\040904B0\\") + entry.name;
+    ASSERT_TRUE(VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length))
+        << entry.name;
+    EXPECT_STREQ(value, entry.value);
+  }
+  const HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(module, nullptr);
+  EXPECT_NE(FindResourceA(module, "MAINICON", MAKEINTRESOURCEA(14)), nullptr);              // RT_GROUP_ICON
+  const HRSRC manifest = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+  ASSERT_NE(manifest, nullptr);
+  const char* text = static_cast<const char*>(LockResource(LoadResource(module, manifest)));
+  EXPECT_TRUE(Contains(std::string(text, SizeofResource(module, manifest)), "<dpiAware"));
+  FreeLibrary(module);
+}
+
 // The prefix's DPI for the programs started while it lives, then back.
 class ScreenDpi {
  public:
