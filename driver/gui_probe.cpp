@@ -12,6 +12,10 @@
 //   gui_probe --calculate EXE H E F   start EXE (a Windows path), type the two beamwidths
 //                                     and the frequency, click Calculate, print the four
 //                                     results one to a line, close it
+//   gui_probe --stack EXE H E F       start EXE (Lobrin Stack, a Windows path), type the
+//                                     two beamwidths and the frequency, 2 by 2 antennas
+//                                     at the DL6WU distances, click Copy, print what it
+//                                     copied, close it
 //
 // Exit code 0 when the action succeeded, 1 otherwise.
 
@@ -21,8 +25,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "calculator.h"
+#include "process.h"
 #include "window_search.h"
 
 namespace lobrin::gui {
@@ -196,6 +202,87 @@ int Calculate(const std::string& exePath, const char* hPlane, const char* ePlane
   return 0;
 }
 
+// Lobrin Stack's input boxes in their order on the window (each an EDIT):
+// H-plane and E-plane beamwidth, frequency, antennas in each plane, spacing in
+// each plane, sidelobe level.
+constexpr int kStackInputs = 8;
+
+// What Copy put on the clipboard, CR LF turned into LF; empty when there is none.
+std::string ClipboardText() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) {
+    return text;
+  }
+  const HANDLE data = GetClipboardData(CF_TEXT);
+  const char* bytes = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+  for (const char* at = bytes; at != nullptr && *at != '\0'; ++at) {
+    if (*at != '\r') {
+      text += *at;
+    }
+  }
+  if (bytes != nullptr) {
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+// The worked example of a 2 x 2 stack in Lobrin Stack at `exePath`, as a user types it.
+int CopyStackFigures(const std::string& exePath, const char* hPlane, const char* ePlane,
+                     const char* frequency) {
+  ChildProcess process;
+  std::string error;
+  if (!process.Start(exePath, "", &error)) {
+    std::printf("%s\n", error.c_str());
+    return 1;
+  }
+  const HWND form = WaitForTopLevelWindow(
+      process.Id(),
+      [](HWND window) {
+        // The form, not the application's hidden owner window of the same title.
+        return IsWindowVisible(window) && TextOf(window) == "Lobrin Stack" &&
+               ClassOf(window).find("Form") != std::string::npos;
+      },
+      20000);
+  if (form == nullptr) {
+    std::printf("no window titled Lobrin Stack\n");
+    return 1;
+  }
+  std::vector<HWND> boxes;
+  HWND copy = nullptr;
+  for (const ChildControl& child : ChildControlsOf(form)) {
+    if (child.className.find("EDIT") != std::string::npos ||
+        child.className.find("Edit") != std::string::npos) {
+      boxes.push_back(child.window);
+    } else if (TextOf(child.window) == "&Copy") {
+      copy = child.window;
+    }
+  }
+  if (boxes.size() != kStackInputs || copy == nullptr) {
+    std::printf("found %zu input boxes and %s Copy button\n", boxes.size(), copy ? "a" : "no");
+    return 1;
+  }
+  const char* const texts[kStackInputs] = {hPlane, ePlane, frequency, "2", "2", "", "", ""};
+  for (int i = 0; i < kStackInputs; ++i) {
+    if (!SendWithTimeout(boxes[i], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(texts[i]))) {
+      std::printf("typing into input box %d failed\n", i + 1);
+      return 1;
+    }
+  }
+  if (!SendWithTimeout(copy, BM_CLICK, 0, 0)) {
+    std::printf("clicking Copy failed\n");
+    return 1;
+  }
+  std::printf("%s", ClipboardText().c_str());
+  PostMessageA(form, WM_CLOSE, 0, 0);
+  DWORD exitCode = 1;
+  if (!process.WaitForExit(10000, &exitCode) || exitCode != 0) {
+    std::printf("Lobrin Stack did not end with exit code 0\n");
+    return 1;
+  }
+  return 0;
+}
+
 int Run(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "--session") {
@@ -206,6 +293,9 @@ int Run(int argc, char** argv) {
   }
   if (mode == "--calculate" && argc == 6) {
     return Calculate(argv[2], argv[3], argv[4], argv[5]);
+  }
+  if (mode == "--stack" && argc == 6) {
+    return CopyStackFigures(argv[2], argv[3], argv[4], argv[5]);
   }
 
   const DWORD waitMs = mode == "--wait" && argc > 2 ? std::atoi(argv[2]) * 1000u : 2000u;
@@ -231,7 +321,7 @@ int Run(int argc, char** argv) {
   }
   std::printf(
       "usage: gui_probe --wait S | --dump | --expect-text L T TEXT | "
-      "--expect-focus L T | --close | --session | --demo | --calculate EXE H E F\n");
+      "--expect-focus L T | --close | --session | --demo | --calculate EXE H E F | --stack EXE H E F\n");
   return 1;
 }
 

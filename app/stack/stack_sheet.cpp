@@ -258,11 +258,11 @@ std::string ClipboardText(const InputTexts& texts, const Sheet& sheet) {
   const ResultRow rows[] = {
       {"DL6WU distance", &PlaneTexts::dl6wuMetres, "m"},
       {"DL6WU distance", &PlaneTexts::dl6wuLambda, "wavelengths"},
-      {"Spacing used", &PlaneTexts::spacingLambda, "wavelengths"},
-      {"Gain of the line alone", &PlaneTexts::lineGainDb, "dB"},
-      {"Stack beamwidth", &PlaneTexts::beamwidthDeg, "deg"},
-      {"Strongest lobe", &PlaneTexts::lobeDb, "dB"},
-      {"Strongest lobe at", &PlaneTexts::lobeDeg, "deg"},
+      {"spacing used", &PlaneTexts::spacingLambda, "wavelengths"},
+      {"gain of the line alone", &PlaneTexts::lineGainDb, "dB"},
+      {"stack beamwidth", &PlaneTexts::beamwidthDeg, "deg"},
+      {"strongest lobe", &PlaneTexts::lobeDb, "dB"},
+      {"strongest lobe at", &PlaneTexts::lobeDeg, "deg"},
   };
   const char* planeNames[] = {"H-plane", "E-plane"};
   for (std::size_t plane : {kPlaneH, kPlaneE}) {

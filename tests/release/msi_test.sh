@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The MSI as a user gets it, in a fresh Wine prefix: a quiet install puts
-# the release's files into Program Files\Lobrin, a Start-menu shortcut and an
-# uninstall entry with name, version, publisher and icon; the installed
-# lobrin.exe calculates the first worked example; a later version installed
+# the release's files into Program Files\Lobrin, a Start-menu shortcut for each
+# window and an uninstall entry with name, version, publisher and icon; the
+# installed lobrin.exe calculates the first worked example and lobrin-stack.exe
+# the worked example's stack; a later version installed
 # over it replaces it; a quiet uninstall leaves nothing of either behind.
 #   msi_test.sh SOURCE_DIR DIST_DIR GUI_PROBE_EXE
 set -u
@@ -43,7 +44,11 @@ product_key="HKLM\\Software\\Classes\\Installer\\Products\\$packed_code"
 
 start_fresh_prefix
 installed="$WINEPREFIX/drive_c/Program Files/Lobrin"
-shortcuts() { find "$WINEPREFIX/drive_c" -path '*/Start Menu/Programs/Lobrin.lnk'; }
+shortcuts() { find "$WINEPREFIX/drive_c" -path '*/Start Menu/Programs/Lobrin*.lnk' | LC_ALL=C sort; }
+# The two windows' shortcuts, and no other.
+has_both_shortcuts() {
+  [ "$(shortcuts | sed 's|.*/||' | tr '\n' '/')" = "Lobrin Stack.lnk/Lobrin.lnk/" ]
+}
 # One value of a registry key, as `reg query` prints it: "TYPE DATA".
 value_of() {
   timeout 30 wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
@@ -64,7 +69,7 @@ for file in $expected; do
   cmp -s "$installed/$file" "$work/zip/$name/$file" || fail "$file differs from the zip's"
 done
 
-[ "$(shortcuts | wc -l)" -eq 1 ] || fail "no Start-menu shortcut Lobrin"
+has_both_shortcuts || fail "not the Start-menu shortcuts Lobrin and Lobrin Stack: $(shortcuts)"
 
 # The uninstall entry, and the icon that Windows shows with it.
 [ "$(value_of "$uninstall_key" DisplayName)" = "REG_SZ Lobrin" ] || fail "uninstall entry: name"
@@ -78,6 +83,7 @@ fi
 
 # The installed program at work.
 check_worked_example "$probe_exe" "C:\\Program Files\\Lobrin\\lobrin.exe" "the installed window"
+check_stack_example "$probe_exe" "C:\\Program Files\\Lobrin\\lobrin-stack.exe" "the installed Lobrin Stack"
 
 # A later version, made from the same files, replaces this one.
 later_version=$version.1
@@ -91,7 +97,7 @@ later_key="$uninstall_root\\$(product_code_of "$later_msi")"
 timeout 120 wine msiexec /i "$(winepath -w "$later_msi")" /qn || fail "msiexec /i of the later version ended with $?"
 [ -z "$(value_of "$uninstall_key" DisplayName)" ] || fail "the later version did not replace $version"
 [ "$(value_of "$later_key" DisplayVersion)" = "REG_SZ $later_version" ] || fail "no uninstall entry of the later version"
-[ -f "$installed/lobrin.exe" ] && [ "$(shortcuts | wc -l)" -eq 1 ] || fail "the later version's files or shortcut"
+[ -f "$installed/lobrin.exe" ] && has_both_shortcuts || fail "the later version's files or shortcut"
 
 timeout 120 wine msiexec /x "$(winepath -w "$later_msi")" /qn || fail "msiexec /x ended with $?"
 

@@ -8,6 +8,10 @@
 #   check_worked_example PROBE_EXE LOBRIN_EXE WHAT
 #                                     LOBRIN_EXE (a Windows path) shows the four
 #                                     texts of 32 / 30 / 144 after a Calculate
+#   check_stack_example PROBE_EXE STACK_EXE WHAT
+#                                     STACK_EXE (a Windows path), given 32 / 30 /
+#                                     144 and 2 by 2 antennas, copies the DL6WU
+#                                     distances and the stacking gain
 . "$(dirname "${BASH_SOURCE[0]}")/../../scripts/services.sh"
 
 user_session_status=0
@@ -45,4 +49,14 @@ check_worked_example() {
   timeout 60 wine "$probe_exe" --calculate "$lobrin_exe" 32 30 144 2>&1 | tr -d '\r' >"$work/window.txt"
   printf '%s\n' 3.77912008181594 12.398688329225 4.02469094287112 13.2043670330093 >"$work/window.expected"
   diff -u "$work/window.expected" "$work/window.txt" || fail "$what's results for 32 / 30 / 144"
+}
+
+check_stack_example() {
+  local probe_exe=$1 stack_exe=$2 what=$3 line
+  timeout 60 wine "$probe_exe" --stack "$stack_exe" 32 30 144 2>&1 | tr -d '\r' >"$work/stack.txt"
+  for line in "H-plane DL6WU distance: 3.77912008181594 m" "E-plane DL6WU distance: 4.02469094287112 m" \
+    "Stacking gain over one antenna: 5.848 dB"; do
+    grep -q -x -F "$line" "$work/stack.txt" || fail "$what: no '$line' in what it copied"
+  done
+  grep -q -x -F "Stacking gain over one antenna: 5.848 dB" "$work/stack.txt" || sed 's/^/  /' "$work/stack.txt" >&2
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The portable zip as a user gets it, in a fresh Wine prefix: unpacked into
 # an empty folder with a space in its name, lobrin.exe started from there
-# calculates the first worked example in its window, lobrin-calc.exe prints
+# calculates the first worked example in its window, lobrin-stack.exe gives
+# the worked example's stack, lobrin-calc.exe prints
 # what native lobrin-calc prints, byte for byte, over a table of inputs and a
 # stack case with its chart, each exe imports system DLLs only, and nothing
 # outside the folder is written.
@@ -35,7 +36,7 @@ unzip -q "$zip" -d "$folder" || fail "unzip"
 app="$folder/$name"
 listing=$(cd "$folder" && find . -mindepth 1 -printf '%P\n' | sort)
 expected=$(printf '%s\n' "$name" "$name/LICENSE" "$name/README.txt" "$name/THIRD-PARTY.txt" \
-  "$name/lobrin-calc.exe" "$name/lobrin.exe" | sort)
+  "$name/lobrin-calc.exe" "$name/lobrin-stack.exe" "$name/lobrin.exe" | sort)
 [ "$listing" = "$expected" ] || fail "the zip holds other files than the release's:
 $listing"
 for text in README.txt LICENSE THIRD-PARTY.txt; do
@@ -46,7 +47,7 @@ done
 
 # Every DLL an exe imports is one that a fresh Windows system folder has.
 system32="$WINEPREFIX/drive_c/windows/system32"
-for exe in lobrin.exe lobrin-calc.exe; do
+for exe in lobrin.exe lobrin-stack.exe lobrin-calc.exe; do
   dlls=$(x86_64-w64-mingw32-objdump -p "$app/$exe" | awk '/DLL Name:/ { print $3 }')
   [ -n "$dlls" ] || fail "$exe: no imports read"
   for dll in $dlls; do
@@ -59,6 +60,7 @@ take_snapshot "$work/before" "$folder" || fail "snapshot before"
 # The window, started from its own folder as a double click starts it.
 pushd "$app" >/dev/null || fail "cd $app"
 check_worked_example "$probe_exe" "$(winepath -w "$app/lobrin.exe")" "the window"
+check_stack_example "$probe_exe" "$(winepath -w "$app/lobrin-stack.exe")" "Lobrin Stack"
 popd >/dev/null || fail "cd back from $app"
 
 # lobrin-calc.exe against native lobrin-calc: the worked examples, the edge

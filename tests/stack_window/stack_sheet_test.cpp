@@ -160,7 +160,7 @@ TEST(StackSheetTest, ClipboardTextHoldsEveryInputAndResult) {
       "Spacing in the E-plane: DL6WU distance\r\n",
       "Sidelobe level: none\r\n",
       "H-plane DL6WU distance: 3.77912008181594 m\r\n",
-      "E-plane Strongest lobe: -9.988 dB\r\n",
+      "E-plane strongest lobe: -9.988 dB\r\n",
       "Stacking gain over one antenna: 5.848 dB\r\n",
   };
   for (const char* line : lines) {
