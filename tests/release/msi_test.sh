@@ -104,16 +104,21 @@ timeout 120 wine msiexec /x "$(winepath -w "$later_msi")" /qn || fail "msiexec /
 [ ! -e "$installed" ] || fail "Program Files\\Lobrin is still there"
 [ -z "$(shortcuts)" ] || fail "the Start-menu shortcut is still there"
 [ -z "$(value_of "$later_key" DisplayName)" ] || fail "the uninstall entry is still there"
+restart_prefix
 take_snapshot "$work/after" || fail "snapshot after"
 # What may stay: the times of folders where something came and went, and
 # Windows Installer's own empty cache folder and registry keys, which every
 # Windows has. Anything that names Lobrin or its codes is compared in full.
+# The registry files on disk name the same keys with their backslashes doubled.
+installer_keys='Software\\(Classes\\Installer(\\(Features|Products|UpgradeCodes))?|Microsoft\\Windows\\CurrentVersion\\Installer\\(UpgradeCodes|UserData(\\S-1-5-18(\\(Components|Products))?)?))'
+installer_keys_on_disk=$(sed 's/\\\\/&&/g' <<<"$installer_keys")
 for snapshot in "$work/before" "$work/after"; do
   awk '$1 == "d" { sub(/ [0-9]+ [0-9.]+$/, "") } $0 != "d " ENVIRON["WINEPREFIX"] "/drive_c/windows/Installer"' \
     "$snapshot/drive_c" >"$snapshot/drive_c.kept"
-  grep -v -x -E '|\[HKEY_LOCAL_MACHINE\\Software\\(Classes\\Installer(\\(Features|Products|UpgradeCodes))?|Microsoft\\Windows\\CurrentVersion\\Installer\\(UpgradeCodes|UserData(\\S-1-5-18(\\(Components|Products))?)?))\]' \
-    "$snapshot/hklm" >"$snapshot/hklm.kept"
-  mv "$snapshot/drive_c.kept" "$snapshot/drive_c"
-  mv "$snapshot/hklm.kept" "$snapshot/hklm"
+  grep -v -x -E "|\\[HKEY_LOCAL_MACHINE\\\\$installer_keys\\]" "$snapshot/hklm" >"$snapshot/hklm.kept"
+  grep -v -x -E "|\\[$installer_keys_on_disk\\]" "$snapshot/registry_files" >"$snapshot/registry_files.kept"
+  for kept in drive_c hklm registry_files; do
+    mv "$snapshot/$kept.kept" "$snapshot/$kept"
+  done
 done
 compare_snapshots "$work/before" "$work/after" || fail "the uninstall left something behind"

@@ -5,6 +5,9 @@
 #                                     $work and says SUCCESS_TEXT if nothing failed
 #   fail WHAT                         counts a failure and goes on
 #   start_fresh_prefix                Wine in $work/prefix; exits on failure
+#   restart_prefix                    Wine stopped and started again in $work/prefix,
+#                                     so that its registry files say what it holds;
+#                                     exits on failure
 #   check_worked_example PROBE_EXE LOBRIN_EXE WHAT
 #                                     LOBRIN_EXE (a Windows path) shows the four
 #                                     texts of 32 / 30 / 144 after a Calculate
@@ -40,6 +43,16 @@ begin_user_session() {
 start_fresh_prefix() {
   if ! start_services "$work/prefix" || ! stop_services || ! start_services "$work/prefix"; then
     fail "Wine did not start"
+    exit
+  fi
+}
+
+# The wineserver writes its registry to disk some time after a change, and
+# on the way out: under load an installer's uninstall may not have reached
+# the files yet when a snapshot reads them.
+restart_prefix() {
+  if ! stop_services || ! start_services "$work/prefix"; then
+    fail "Wine did not start again"
     exit
   fi
 }
