@@ -398,7 +398,9 @@ TEST_F(StackWindowTest, ChartTakesTheExtraSpaceAndTheWindowKeepsItsSmallestSize)
   EXPECT_TRUE(EqualRect(&inputBefore, &inputAfter));
 }
 
-TEST_F(StackWindowTest, ThousandChangesKeepMemoryFlatAndEachTakesAtMost50Ms) {
+// The time per change is printed for the note; its goal (50 ms) belongs to
+// bench/stack_window_bench, never to a timed test.
+TEST_F(StackWindowTest, ThousandChangesKeepMemoryFlat) {
   const char* const texts[] = {"144", "145,5", "432", "abc", "50.1", ""};
   const HWND box = app_.Input(Input::kFrequency);
   const unsigned long unixPid = gui::UnixPidOf("lobrin-stack.exe");
@@ -426,7 +428,6 @@ TEST_F(StackWindowTest, ThousandChangesKeepMemoryFlatAndEachTakesAtMost50Ms) {
   std::printf("time per change: mean %.2f ms, slowest %.2f ms; private KiB %.0f -> %.0f\n",
               totalMs / kChanges, slowestMs, static_cast<double>(before.privateBytes) / 1024,
               static_cast<double>(after.privateBytes) / 1024);
-  EXPECT_LE(totalMs / kChanges, 50.0);
   ASSERT_NE(before.privateBytes, 0u) << "private memory cannot be measured here";
   EXPECT_LE(after.privateBytes, before.privateBytes + uint64_t{256} * 1024);
   ASSERT_TRUE(IsWindow(app_.Form()));
