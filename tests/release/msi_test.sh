@@ -26,6 +26,13 @@ version=${name#lobrin-}
 product_code_of() {
   msiinfo export "$1" Property | tr -d '\r' | awk -F'\t' '$1 == "ProductCode" { print $2 }'
 }
+# The summary's times are the last commit's, stopped there while the MSI
+# was written: a running clock gives the same sources another MSI.
+release_time=$(TZ=UTC date -d "@$(git -C "$source" log -1 --format=%ct)" '+%a %b %e %H:%M:%S %Y')
+for field in Created "Last saved"; do
+  stamped=$(TZ=UTC msiinfo suminfo "$msi" | sed -n "s/^$field: //p")
+  [ "$stamped" = "$release_time" ] || fail "the MSI's $field time is $stamped, not the last commit's ($release_time)"
+done
 product_code=$(product_code_of "$msi")
 [ -n "$product_code" ] || {
   fail "no ProductCode in $msi"
