@@ -126,7 +126,10 @@ stack_case=(--stack --csv --bays-h 3 --spacing-h 3.5 --sidelobes 20)
 "$native_calc" "${stack_case[@]}" --svg "$work/native.svg" 32 30 144 >"$work/native.out" 2>&1
 (cd "$app" && timeout 30 wine "$app/lobrin-calc.exe" "${stack_case[@]}" --svg "$(winepath -w "$work/windows.svg")" \
   32 30 144) >"$work/windows.out" 2>&1
-cmp -s "$work/native.out" "$work/windows.out" || fail "lobrin-calc.exe and native lobrin-calc differ in the stack case"
+cmp -s "$work/native.out" "$work/windows.out" || {
+  diff "$work/native.out" "$work/windows.out" | head -n 20
+  fail "lobrin-calc.exe and native lobrin-calc differ in the stack case"
+}
 grep -q '^144,4\.02469094287112,3\.5,' "$work/native.out" || fail "the stack case's row is not the worked example's"
 [ -s "$work/native.svg" ] && cmp -s "$work/native.svg" "$work/windows.svg" ||
   fail "lobrin-calc.exe and native lobrin-calc draw different stack charts"
