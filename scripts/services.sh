@@ -30,12 +30,18 @@ services_failed() {
 }
 
 prepare_prefix() {
-  local prefix=$1 font fonts
+  local prefix=$1 font fonts log started=$SECONDS status=0
   # The first start creates the prefix (10-20 s); later starts take a moment.
-  if ! timeout 180 wine wineboot --init >/dev/null 2>&1; then
-    echo "prepare_prefix: wineboot failed in $prefix" >&2
+  log=$(mktemp) || return 1
+  timeout 180 wine wineboot --init >"$log" 2>&1 || status=$?
+  if [ $status != 0 ]; then
+    echo "prepare_prefix: wineboot failed in $prefix: status $status after $((SECONDS - started)) s" \
+      "(124: it did not finish in time); what it printed:" >&2
+    tail -n 20 "$log" >&2
+    rm -f "$log"
     return 1
   fi
+  rm -f "$log"
   fonts="$prefix/drive_c/windows/Fonts"
   for font in "${lobrin_prefix_fonts[@]}"; do
     [ -f "$fonts/$font" ] && continue
