@@ -4,7 +4,6 @@
 
 #include "app/calc/batch_records.h"
 #include "app/calc/columns.h"
-#include "app/calc/json_report.h"
 #include "app/calc/report.h"
 #include "app/calc/row_calculator.h"
 
@@ -22,10 +21,7 @@ int RunBatch(const Request& request, Output& output) {
     return 1;
   }
   const std::vector<Column> columns = ColumnsOf(true, request.wavelengths, request.tolerance);
-  const bool json = request.format == Format::kJson;
-  if (!json) {
-    output.text() += CsvHeaderOf(columns);
-  }
+  BatchRowWriter rows(request.format, columns, output);
   RowCalculator calculator({request.wavelengths, request.tolerance, request.toleranceDegrees});
   CsvRecord record;
   Cells cells(columns.size());
@@ -34,12 +30,7 @@ int RunBatch(const Request& request, Output& output) {
       cells[i].swap(record.fields[i]);
     }
     calculator.Calculate(cells[0], cells[1], cells[2], cells, kGivenTexts);
-    if (json) {
-      AppendJsonLine(columns, cells, output.text());
-    } else {
-      AppendCsvRecord(cells, output.text());
-    }
-    if (!output.WriteIfFull()) {
+    if (!rows.Write(cells)) {
       break;
     }
   }

@@ -113,4 +113,20 @@ void AppendRows(Format format, const std::vector<Column>& columns, const std::ve
   }
 }
 
+BatchRowWriter::BatchRowWriter(Format format, const std::vector<Column>& columns, Output& output)
+    : json_(format == Format::kJson), columns_(columns), output_(output) {
+  if (!json_) {
+    output_.text() += CsvHeaderOf(columns_);
+  }
+}
+
+bool BatchRowWriter::Write(const Cells& cells) {
+  if (json_) {
+    AppendJsonLine(columns_, cells, output_.text());
+  } else {
+    AppendCsvRecord(cells, output_.text());
+  }
+  return output_.WriteIfFull();
+}
+
 }  // namespace lobrin::calc

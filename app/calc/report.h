@@ -8,6 +8,7 @@
 
 #include "app/calc/arguments.h"
 #include "app/calc/columns.h"
+#include "app/calc/output.h"
 
 namespace lobrin::calc {
 
@@ -28,5 +29,21 @@ void AppendCsvRecord(const Cells& cells, std::string& out);
 // with its header, or JSON Lines.
 void AppendRows(Format format, const std::vector<Column>& columns, const std::vector<Cells>& rows,
                 std::string& out);
+
+// A batch's rows written to `output` as each is calculated: CSV under its
+// header, or JSON Lines for Format::kJson.
+class BatchRowWriter {
+ public:
+  // Appends the CSV header at once. `columns` and `output` are borrowed.
+  BatchRowWriter(Format format, const std::vector<Column>& columns, Output& output);
+
+  // Appends one row; false once the output is gone, and the batch stops there.
+  bool Write(const Cells& cells);
+
+ private:
+  bool json_;
+  const std::vector<Column>& columns_;  // borrowed
+  Output& output_;                      // borrowed
+};
 
 }  // namespace lobrin::calc

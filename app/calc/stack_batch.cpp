@@ -5,7 +5,6 @@
 
 #include "app/calc/batch_records.h"
 #include "app/calc/columns.h"
-#include "app/calc/json_report.h"
 #include "app/calc/report.h"
 #include "app/calc/stack_row.h"
 #include "app/calc/stack_run.h"
@@ -42,10 +41,7 @@ int RunStackBatch(const Request& request, Output& output) {
     return 1;
   }
   const std::vector<Column> columns = StackColumnsOf(true);
-  const bool json = request.format == Format::kJson;
-  if (!json) {
-    output.text() += CsvHeaderOf(columns);
-  }
+  BatchRowWriter rows(request.format, columns, output);
   StackInputReader stackReader(request.stack);
   CsvRecord record;
   StackInput stackInput;
@@ -70,12 +66,7 @@ int RunStackBatch(const Request& request, Output& output) {
       cells[i].swap(fields[i]);
     }
     StackCells(stackInput, stack::Evaluate(stackInput.stack), cells, kAntennaFields);
-    if (json) {
-      AppendJsonLine(columns, cells, output.text());
-    } else {
-      AppendCsvRecord(cells, output.text());
-    }
-    if (!output.WriteIfFull()) {
+    if (!rows.Write(cells)) {
       break;
     }
   }
